@@ -16,7 +16,8 @@ struct SurfaceScale {
     float height = 0;
 };
 
-// The size of the aircraft marker in map units (the height is negative while y grows upward).
+// The size of the aircraft marker in map units, both as positive magnitudes whichever way the axes
+// run, so that the aircraft lies inside its marker.
 struct MarkerSize {
     float width = 0;
     float height = 0;

@@ -46,7 +46,7 @@ public:
     Colour markerColour = 0;
     float markerLeft = 0, markerTop = 0;
     int markerMoves = 0;
-    MarkerSize marker{0.01f, -0.01f};
+    MarkerSize marker{0.01f, 0.01f};
     std::string pointer = "default";
 
     int count(Kind kind) const;
