@@ -4,6 +4,7 @@
 
 #include "common/degrees_minutes.h"
 #include "common/integer_conversion.h"
+#include "simlink/fsuipc_byte_order.h"
 
 namespace tl {
 
@@ -18,27 +19,18 @@ std::int32_t placeInCell(double offset, double cellSize) {
     const double cells = offset / cellSize;
     return static_cast<std::int32_t>(std::floor((cells - std::trunc(cells)) * 256));
 }
-
-template <std::size_t N>
-std::uint64_t littleEndian(const std::array<std::uint8_t, N>& bytes) {
-    std::uint64_t value = 0;
-    for (std::size_t i = N; i > 0; --i) {
-        value = (value << 8) | bytes[i - 1];
-    }
-    return value;
-}
 }  // namespace
 
 std::int32_t PositionConversion::signed32(const Bytes4& bytes) {
-    return static_cast<std::int32_t>(unsigned32(bytes));
+    return loadLittleEndian<std::int32_t>(bytes.data());
 }
 
 std::uint32_t PositionConversion::unsigned32(const Bytes4& bytes) {
-    return static_cast<std::uint32_t>(littleEndian(bytes));
+    return loadLittleEndian<std::uint32_t>(bytes.data());
 }
 
 std::int64_t PositionConversion::signed64(const Bytes8& bytes) {
-    return static_cast<std::int64_t>(littleEndian(bytes));
+    return loadLittleEndian<std::int64_t>(bytes.data());
 }
 
 double PositionConversion::groundAltitude(std::int32_t raw) {
