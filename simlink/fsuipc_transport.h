@@ -17,6 +17,9 @@ public:
 
     // A top-level window of the class, or 0.
     virtual WindowHandle findWindow(const char* className) = 0;
+    // Gives up a window found by findWindow (a no-op on Windows; on POSIX it closes the connection
+    // that the handle names).
+    virtual void releaseWindow(WindowHandle window) = 0;
     // The number of a registered window message, or 0 on failure.
     virtual std::uint32_t registerWindowMessage(const char* name) = 0;
     virtual std::uint32_t currentProcessId() = 0;
@@ -31,9 +34,9 @@ public:
     virtual void unmapView(std::uint8_t* view) = 0;
     virtual void closeHandle(Handle handle) = 0;
     // Sends a message and waits up to `timeoutMs` for the reply. False when not delivered.
-    virtual bool sendMessageTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam, std::uint32_t timeoutMs,
-                                    std::uintptr_t& reply) = 0;
+    virtual bool sendMessageTimeout(WindowHandle window, std::uint32_t message,
+                                    std::uintptr_t wParam, std::intptr_t lParam,
+                                    std::uint32_t timeoutMs, std::uintptr_t& reply) = 0;
     virtual std::uint32_t lastError() = 0;
     virtual void sleep(std::uint32_t milliseconds) = 0;
 };
