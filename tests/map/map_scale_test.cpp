@@ -223,5 +223,39 @@ TEST(MapScaleTest, DegreesAndMinutesOfTheWorkedExamples) {
     EXPECT_EQ(Dd2DMm(-33.5, NumberText(',')), "-33  30,000");
 }
 
+// Everything the map can show: a latitude the simulator can encode (up to 19324 degrees, far
+// beyond the poles) or a longitude, plus half the largest view, as doubles and as the surface's
+// single-precision mouse positions.
+TEST(MapScaleTest, DegreesAndMinutesHoldForEveryPlaceTheMapCanShow) {
+    const NumberText numbers;
+    const double reach = 19324 + MapScale::maximumExtent / 2;
+    std::vector<double> places = {1e-9, 0.9999999, 89.99999, 179.9999999, reach - 1e-7};
+    for (double v = -reach; v <= reach; v += 0.3971) {
+        places.push_back(v);
+        places.push_back(static_cast<float>(v));
+    }
+    int checked = 0;
+    for (const double place : places) {
+        for (const double dd : {place, -place}) {
+            const std::string text = Dd2DMm(dd, numbers);
+            const std::size_t gap = text.find(' ');
+            const std::size_t field = text.find_first_not_of(' ', gap);
+            ASSERT_NE(gap, std::string::npos) << dd;
+            ASSERT_TRUE(field - gap == 2 || field - gap == 4) << text;
+            EXPECT_EQ(text[0] == '-', dd < 0) << text;
+            const std::string degrees = text.substr(dd < 0 ? 1 : 0, gap - (dd < 0 ? 1 : 0));
+            EXPECT_EQ(degrees, std::to_string(static_cast<long>(std::trunc(std::fabs(dd)))))
+                << text;
+            const std::string minutes = text.substr(field);
+            ASSERT_EQ(minutes.size() - minutes.find('.'), 4u) << text;
+            const double m = std::stod(minutes);
+            EXPECT_LE(m, 60.0) << text;
+            EXPECT_NEAR(std::stod(degrees) + m / 60, std::fabs(dd), 0.0006 / 60) << text;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 190000);
+}
+
 }  // namespace
 }  // namespace tl
