@@ -80,22 +80,22 @@ void ViewOptions::dropCapturedAreas() {
     drawing_.redrawMap();
 }
 
-void ViewOptions::mnuMethodArea16N_Click() {
-    if (window_.isChecked("mnuMethodLWM")) {
+void ViewOptions::selectMethod(bool lwm) {
+    // Captures are given up only when the method really changes.
+    if (window_.isChecked(lwm ? "mnuMethodArea16N" : "mnuMethodLWM")) {
         dropCapturedAreas();
     }
-    window_.setChecked("mnuMethodArea16N", true);
-    window_.setChecked("mnuMethodLWM", false);
-    window_.setCaption("Terralevel - Area16N");
+    window_.setChecked("mnuMethodArea16N", !lwm);
+    window_.setChecked("mnuMethodLWM", lwm);
+    window_.setCaption(lwm ? "Terralevel - LWM" : "Terralevel - Area16N");
+}
+
+void ViewOptions::mnuMethodArea16N_Click() {
+    selectMethod(false);
 }
 
 void ViewOptions::mnuMethodLWM_Click() {
-    if (window_.isChecked("mnuMethodArea16N")) {
-        dropCapturedAreas();
-    }
-    window_.setChecked("mnuMethodArea16N", false);
-    window_.setChecked("mnuMethodLWM", true);
-    window_.setCaption("Terralevel - LWM");
+    selectMethod(true);
     window_.setText("txtArea", window_.text("lblHypFile"));
 }
 

@@ -36,6 +36,7 @@ public:
 private:
     bool toggle(std::string_view entry);
     void dropCapturedAreas();
+    void selectMethod(bool lwm);
 
     Window& window_;
     GridSettings& grid_;
