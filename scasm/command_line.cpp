@@ -1,5 +1,6 @@
 #include "scasm/command_line.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/number_text.h"
@@ -46,15 +47,18 @@ int build(const std::vector<std::string>& args, const ProgramFolder& programFold
           std::ostream& err, ProcessLauncher& launcher) {
     std::optional<std::filesystem::path> folder;
     bool start = true;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--no-start") {
+    for (const std::string& arg : args) {
+        if (arg == "--build") {
+            continue;
+        }
+        if (arg == "--no-start") {
             start = false;
-        } else if (isOption(args[i])) {
-            return usageError(err, "unknown option '" + args[i] + "'");
+        } else if (isOption(arg)) {
+            return usageError(err, "unknown option '" + arg + "'");
         } else if (folder) {
-            return usageError(err, "more than one folder given: '" + args[i] + "'");
+            return usageError(err, "more than one folder given: '" + arg + "'");
         } else {
-            folder = args[i];
+            folder = arg;
         }
     }
     std::error_code error;
@@ -91,16 +95,18 @@ std::optional<int> runCommandLine(const std::vector<std::string>& args, const Pr
     if (args.empty() || (args.front() != "-h" && args.front().rfind("--", 0) != 0)) {
         return std::nullopt;
     }
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            out << helpText;
-            return 0;
-        }
+    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+        std::find(args.begin(), args.end(), "-h") != args.end()) {
+        out << helpText;
+        return 0;
     }
-    if (args.front() != "--build") {
-        return usageError(err, "unknown option '" + args.front() + "'");
+    if (std::find(args.begin(), args.end(), "--build") != args.end()) {
+        return build(args, folder, err, launcher);
     }
-    return build(args, folder, err, launcher);
+    if (args.front() == "--no-start") {
+        return usageError(err, "--no-start goes with --build");
+    }
+    return usageError(err, "unknown option '" + args.front() + "'");
 }
 
 }  // namespace tl
