@@ -4,35 +4,16 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <fstream>
-#include <functional>
-
-#include "common/failure.h"
 #include "tests/common/temp_folder.h"
+#include "tests/common/test_files.h"
 
 namespace tl {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string bytesOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// The failure number that `action` throws, or 0 when it throws none.
-std::int32_t failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& f) {
-        return f.number();
-    }
-    return 0;
-}
+using test::bytesOf;
+using test::failureNumber;
+using test::writeBytes;
 
 TEST(TextFile, SplitLinesOnCrLfAndBareLf) {
     struct Case {
@@ -85,13 +66,13 @@ TEST(TextFile, FailuresCarryTheirNumbers) {
     test::TempFolder folder;
     const auto missing = folder / "missing.txt";
     const auto inMissingFolder = folder / "no" / "file.txt";
-    EXPECT_EQ(failureOf([&] { TextFile::readAll(missing); }), 53);
-    EXPECT_EQ(failureOf([&] { TextFile::readLines(inMissingFolder); }), 53);
-    EXPECT_EQ(failureOf([&] { TextFile::readAll(folder.path()); }), 75);
-    EXPECT_EQ(failureOf([&] { TextFile::appendLines(inMissingFolder, {"x"}); }), 76);
-    EXPECT_EQ(failureOf([&] { TextFile::appendLines(folder.path(), {"x"}); }), 75);
-    EXPECT_EQ(failureOf([&] { TextFile::writeLines(folder.path(), {"x"}); }), 75);
-    EXPECT_EQ(failureOf([&] { TextFile::touch(inMissingFolder); }), 76);
+    EXPECT_EQ(failureNumber([&] { TextFile::readAll(missing); }), 53);
+    EXPECT_EQ(failureNumber([&] { TextFile::readLines(inMissingFolder); }), 53);
+    EXPECT_EQ(failureNumber([&] { TextFile::readAll(folder.path()); }), 75);
+    EXPECT_EQ(failureNumber([&] { TextFile::appendLines(inMissingFolder, {"x"}); }), 76);
+    EXPECT_EQ(failureNumber([&] { TextFile::appendLines(folder.path(), {"x"}); }), 75);
+    EXPECT_EQ(failureNumber([&] { TextFile::writeLines(folder.path(), {"x"}); }), 75);
+    EXPECT_EQ(failureNumber([&] { TextFile::touch(inMissingFolder); }), 76);
     EXPECT_FALSE(TextFile::exists(missing));
 }
 
@@ -139,9 +120,11 @@ TEST(TextFile, AShortAppendIsCutBackAndReportedAsDiskFull) {
     {
         // Room for part of the first append, none for the second.
         FileSizeLimit limit(before.size() + 5);
-        partial = failureOf([&] { TextFile::appendLines(path, {"47.2 8.3", "47.3 8.4"}, true); });
+        partial = failureNumber([&] {
+            TextFile::appendLines(path, {"47.2 8.3", "47.3 8.4"}, true);
+        });
         writeBytes(folder / "full.txt", std::string(before.size() + 5, 'x'));
-        none = failureOf([&] { TextFile::appendLines(folder / "full.txt", {"y"}); });
+        none = failureNumber([&] { TextFile::appendLines(folder / "full.txt", {"y"}); });
     }
     EXPECT_EQ(partial, 61);
     EXPECT_EQ(bytesOf(path), before);
