@@ -1,8 +1,10 @@
 #include "areas/coverage_list.h"
 
+#include <algorithm>
+
 #include "areas/file_names.h"
 #include "areas/line_failure.h"
-#include "common/text_file.h"
+#include "areas/line_views.h"
 
 namespace tl {
 
@@ -32,19 +34,22 @@ void CoverageList::addRecord(std::string_view nameLine, std::string_view boundsL
         throw Failure(FailureCode::Overflow,
                       "more than " + std::to_string(maxRecords) + " records");
     }
+    // The record stays with the fields read before a failing one, and 0 for the rest.
     names_.emplace_back(nameLine.substr(0, nameLength));
-    Bounds& b = bounds_.emplace_back();
-    b.north = field(boundsLine, northColumn, numbers);
-    b.south = field(boundsLine, northColumn + fieldWidth, numbers);
-    b.east = field(boundsLine, northColumn + 2 * fieldWidth, numbers);
-    b.west = field(boundsLine, northColumn + 3 * fieldWidth, numbers);
+    for (auto* column : {&north_, &south_, &east_, &west_}) {
+        column->push_back(0);
+    }
+    north_.back() = field(boundsLine, northColumn, numbers);
+    south_.back() = field(boundsLine, northColumn + fieldWidth, numbers);
+    east_.back() = field(boundsLine, northColumn + 2 * fieldWidth, numbers);
+    west_.back() = field(boundsLine, northColumn + 3 * fieldWidth, numbers);
 }
 
 CoverageList::LoadResult CoverageList::load(std::string_view text, const NumberText& numbers) {
     LoadResult result;
-    const std::vector<std::string> lines = TextFile::splitLines(text);
+    const std::vector<std::string_view> lines = lineViews(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& nameLine = lines[i];
+        const std::string_view nameLine = lines[i];
         if (nameLine.empty()) {
             continue;
         }
@@ -62,10 +67,29 @@ CoverageList::LoadResult CoverageList::load(std::string_view text, const NumberT
     return result;
 }
 
+bool CoverageList::holds(std::size_t index, double lat, double lon) const noexcept {
+    // Bitwise "and" on purpose: no branch per test.
+    return (north_[index] >= lat) & (south_[index] <= lat) & (east_[index] >= lon) &
+           (west_[index] <= lon);
+}
+
 std::size_t CoverageList::find(double lat, double lon) const noexcept {
-    for (std::size_t i = 0; i < bounds_.size(); ++i) {
-        const Bounds& b = bounds_[i];
-        if (b.north >= lat && b.south <= lat && b.east >= lon && b.west <= lon) {
+    // Whole blocks of records are tested without a branch per record; only a block with a hit is
+    // searched for its first one.
+    constexpr std::size_t block = 32;
+    const std::size_t count = size();
+    std::size_t start = 0;
+    for (; start + block <= count; start += block) {
+        bool any = false;
+        for (std::size_t k = 0; k < block; ++k) {
+            any |= holds(start + k, lat, lon);
+        }
+        if (any) {
+            break;
+        }
+    }
+    for (std::size_t i = start; i < count; ++i) {
+        if (holds(i, lat, lon)) {
             return i;
         }
     }

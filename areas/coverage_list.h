@@ -37,9 +37,11 @@ public:
     // the bounds read so far and 0 for the others. A 32768th record is an overflow (failure 6).
     LoadResult load(std::string_view text, const NumberText& numbers);
 
-    std::size_t size() const { return bounds_.size(); }
+    std::size_t size() const { return names_.size(); }
     const std::string& fileName(std::size_t index) const { return names_[index]; }
-    const Bounds& bounds(std::size_t index) const { return bounds_[index]; }
+    Bounds bounds(std::size_t index) const {
+        return {north_[index], south_[index], east_[index], west_[index]};
+    }
 
     // The index of the first record whose bounds hold the point (inclusive, no wrap at the 180th
     // meridian), or npos. Allocates nothing.
@@ -48,9 +50,14 @@ public:
 private:
     void addRecord(std::string_view nameLine, std::string_view boundsLine,
                    const NumberText& numbers);
+    bool holds(std::size_t index, double lat, double lon) const noexcept;
 
+    // One column per field, so that the lookup scans them without branching per record.
     std::vector<std::string> names_;
-    std::vector<Bounds> bounds_;
+    std::vector<double> north_;
+    std::vector<double> south_;
+    std::vector<double> east_;
+    std::vector<double> west_;
 };
 
 }  // namespace tl

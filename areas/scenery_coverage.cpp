@@ -28,7 +28,7 @@ void SceneryCoverage::HypeFIle(double lat, double lon) {
             }
             return;
         }
-        const CoverageList::Bounds& b = list_.bounds(found);
+        const CoverageList::Bounds b = list_.bounds(found);
         window_.setText("lblHypFile", list_.fileName(found));
         window_.setText("lblHypN", numbers_.pattern(b.north, "00.00"));
         window_.setText("lblHypS", numbers_.pattern(b.south, "00.00"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -125,7 +126,7 @@ TEST_F(SceneryCoverageTest, FailuresStopTheReadingAndKeepWhatWasRead) {
         EXPECT_EQ(result.failure->number(), c.failure);
         EXPECT_EQ(result.failedLine, 2u);
         ASSERT_EQ(list.size(), c.records);
-        const auto& b = list.bounds(list.size() - 1);
+        const auto b = list.bounds(list.size() - 1);
         EXPECT_DOUBLE_EQ(b.north, c.last.north);
         EXPECT_DOUBLE_EQ(b.south, c.last.south);
         EXPECT_DOUBLE_EQ(b.east, c.last.east);
@@ -198,6 +199,42 @@ TEST_F(SceneryCoverageTest, LookupTakesTheFirstRecordThatHoldsThePoint) {
         EXPECT_EQ(shown(), c.expected);
     }
     EXPECT_TRUE(window.messages.empty());
+}
+
+// The scan tests records in blocks: the first covering record wins wherever it lies, in a whole
+// block, at a block's edge or among the records after the last whole block.
+TEST(CoverageListFind, FirstHitAtAnyPosition) {
+    const NumberText numbers;
+    const std::vector<std::string> elsewhere{"2.0", "1.0", "2.0", "1.0"};
+    const std::vector<std::string> here{"11.0", "10.0", "11.0", "10.0"};
+    struct Case {
+        std::size_t records;
+        std::vector<std::size_t> hits;
+        std::size_t expected;
+    };
+    const std::vector<Case> cases{
+        {1, {}, CoverageList::npos},
+        {31, {30}, 30},
+        {32, {31}, 31},
+        {33, {32}, 32},
+        {64, {0, 63}, 0},
+        {64, {33, 40}, 33},
+        {97, {96}, 96},
+        {97, {95, 96}, 95},
+        {100, {}, CoverageList::npos},
+        {200, {70, 5}, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.records << " records, first hit " << c.expected);
+        std::string text;
+        for (std::size_t i = 0; i < c.records; ++i) {
+            const bool hit = std::find(c.hits.begin(), c.hits.end(), i) != c.hits.end();
+            text += record("r" + std::to_string(i), hit ? here : elsewhere);
+        }
+        CoverageList list;
+        ASSERT_FALSE(list.load(text, numbers).failure);
+        EXPECT_EQ(list.find(10.5, 10.5), c.expected);
+    }
 }
 
 TEST_F(SceneryCoverageTest, LabelsAreSetInOrder) {
