@@ -211,13 +211,10 @@ PosixTransport::Outcome PosixTransport::exchange(Connection& connection, std::ui
         if (const auto outcome = takeReplies(connection, reply)) {
             return *outcome;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         const short events = connection.output.empty() ? POLLIN : POLLIN | POLLOUT;
         short revents = 0;
         int error = 0;
-        if (!UnixSocket::waitFor(connection.fd, events, static_cast<int>(left > 0 ? left : 0),
-                                 revents, error)) {
+        if (!UnixSocket::waitFor(connection.fd, events, deadline, revents, error)) {
             return Outcome::TimedOut;
         }
         if ((revents & POLLNVAL) != 0) {

@@ -120,12 +120,13 @@ ssize_t UnixSocket::receiveSome(int fd, std::uint8_t* bytes, std::size_t count, 
     }
 }
 
-bool UnixSocket::waitFor(int fd, short events, int milliseconds, short& revents, int& error) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+bool UnixSocket::waitFor(int fd, short events, std::chrono::steady_clock::time_point deadline,
+                         short& revents, int& error) {
     while (true) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        // Rounded up, so that the wait never ends before the deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
         pollfd entry{fd, events, 0};
         const int ready = poll(&entry, 1, left > 0 ? static_cast<int>(left) : 0);
         if (ready > 0) {

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,9 +26,10 @@ public:
     static ssize_t receiveSome(int fd, std::uint8_t* bytes, std::size_t count, bool& closed,
                                int& error);
 
-    // Waits up to `milliseconds` (not less than 0) for `events` on the socket; false on time-out.
-    // Interrupted waits go on for the rest of the time.
-    static bool waitFor(int fd, short events, int milliseconds, short& revents, int& error);
+    // Waits until `deadline` at the latest for `events` on the socket; false when the deadline
+    // passed first. Interrupted waits go on for the rest of the time.
+    static bool waitFor(int fd, short events, std::chrono::steady_clock::time_point deadline,
+                        short& revents, int& error);
 };
 
 }  // namespace tl
