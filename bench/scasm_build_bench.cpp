@@ -1,7 +1,6 @@
 // Build time of a full area file (128 areas of 512 vertices) beside the floor: the same output
 // bytes written with one plain buffered write per file.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,27 +15,9 @@
 #include "scasm/batch_launcher.h"
 #include "scasm/build_command.h"
 #include "scasm/console_window.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
-
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tl-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~BenchFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // 128 areas of 512 vertices with the full digits that captured positions carry.
 void writeFullAreaFile(const std::filesystem::path& file, const tl::NumberText& numbers) {
@@ -59,7 +40,7 @@ struct BuildBench {
         writeFullAreaFile(programFolder.file("flatten.txt"), numbers);
     }
 
-    BenchFolder folder;
+    tl::test::TempFolder folder;
     tl::ProgramFolder programFolder;
     tl::NumberText numbers;
     std::ostringstream messages;

@@ -10,7 +10,7 @@
 
 #include "common/failure.h"
 #include "tests/scasm/env_guard.h"
-#include "tests/scasm/temp_folder.h"
+#include "tests/scasm/folder_files.h"
 
 namespace tl {
 namespace {
@@ -25,19 +25,20 @@ protected:
     }
 
     void makeProgram(const std::string& name, const std::string& text, mode_t mode) const {
-        temp.write("bin/" + name, text);
+        test::writeBytes(bin / name, text);
         ::chmod((bin / name).c_str(), mode);
     }
     bool waitFor(std::string_view name) const {
-        for (int wait = 0; wait < 200 && !temp.exists(name); ++wait) {
+        for (int wait = 0; wait < 200 && !std::filesystem::exists(temp / std::string(name));
+             ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        return temp.exists(name);
+        return std::filesystem::exists(temp / std::string(name));
     }
 
     test::TempFolder temp;
-    std::filesystem::path work = temp.file("work");
-    std::filesystem::path bin = temp.file("bin");
+    std::filesystem::path work = (temp / "work");
+    std::filesystem::path bin = (temp / "bin");
     std::filesystem::path batch = work / "flatten.bat";
 };
 
@@ -55,7 +56,7 @@ TEST_F(BatchLauncherTest, WineOnThePathRunsTheBatchThroughItsCommandInterpreter)
 
     EXPECT_EQ(BatchLauncher::commandFor(batch, work),
               (Command{(bin / "wine").string(), "cmd", "/c", "flatten.bat"}));
-    const auto elsewhere = temp.file("other.bat");
+    const auto elsewhere = (temp / "other.bat");
     EXPECT_EQ(BatchLauncher::commandFor(elsewhere, work),
               (Command{(bin / "wine").string(), "cmd", "/c", elsewhere.string()}));
 }
@@ -93,7 +94,8 @@ TEST_F(BatchLauncherTest, StartsDetachedInTheWorkingFolderWithoutWaiting) {
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
     ASSERT_TRUE(waitFor("work/info.txt"));
-    EXPECT_EQ(temp.read("work/info.txt"), work.string() + "\n" + batch.string() + "\n/dev/null\n");
+    EXPECT_EQ(test::readBytes(temp / "work/info.txt"),
+              work.string() + "\n" + batch.string() + "\n/dev/null\n");
     std::ofstream(work / "go") << "go\n";
     EXPECT_TRUE(waitFor("work/done.txt"));
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/text_file.h"
+#include "tests/scasm/folder_files.h"
 #include "tests/scasm/recording_launcher.h"
-#include "tests/scasm/temp_folder.h"
 #include "tests/support/fake_window.h"
 
 namespace tl {
@@ -47,7 +47,7 @@ protected:
     }
 
     test::TempFolder temp;
-    ProgramFolder folder{temp.file("prog")};
+    ProgramFolder folder{(temp / "prog")};
     NumberText numbers;
     test::FakeWindow window;
     ErrorReporter reporter{window};
@@ -67,20 +67,7 @@ TEST_F(BuildCommandTest, BuildsEveryAreaCopiesTheAreaFileAndStartsTheBatch) {
                                        R"(scasm "B.sca" "B.bgl")",
                                        R"(copy flatten.txt "A-flatten.txt")",
                                    }));
-    EXPECT_EQ(file("A.sca"), crlf({
-                                 "; SCASM file created by Terralevel.exe",
-                                 "; Flatten area source generated from flatten.txt",
-                                 "",
-                                 "Header ( 1 51.5 47.25 8.5 -0.125)",
-                                 "LatRange ( 47.25 51.5)",
-                                 "Set ( areamx 64 )",
-                                 "Area16N",
-                                 "  Elevation ( 412.5",
-                                 "    47.25      8.5          ;1",
-                                 "    51.5      -0.125        ;2",
-                                 "  )",
-                                 "END16",
-                             }));
+    EXPECT_EQ(file("A.sca"), test::workedExampleSource('.'));
     const auto b = lines("B.sca");
     ASSERT_EQ(b.size(), 11u);
     EXPECT_EQ(b[3], "Header ( 1 47.9 47.9 8.1 8.1)");
@@ -109,7 +96,7 @@ TEST_F(BuildCommandTest, FileWithoutNamedAreaHasNoDataToProcess) {
         EXPECT_FALSE(exists("flatten.bat")) << areaFile;
         EXPECT_TRUE(launcher.starts.empty());
         EXPECT_FALSE(outcome.copied);
-        EXPECT_EQ(temp.read("prog/flatten.txt"), areaFile);
+        EXPECT_EQ(test::readBytes(temp / "prog/flatten.txt"), areaFile);
     }
 }
 
@@ -206,8 +193,8 @@ TEST_F(BuildCommandTest, VertexBeforeTheFirstHeaderIsRefusedWhateverTheLastBuild
 
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].rfind(reportHead("cmdCreateBGL", 9), 0), 0u);
-    EXPECT_EQ(temp.names(), std::set<std::string>{"prog"});
-    EXPECT_EQ(temp.names("prog"), std::set<std::string>{"flatten.txt"});
+    EXPECT_EQ(test::namesIn(temp.path()), std::set<std::string>{"prog"});
+    EXPECT_EQ(test::namesIn(temp / "prog"), std::set<std::string>{"flatten.txt"});
     EXPECT_FALSE(outcome.copied);
 }
 
@@ -247,7 +234,7 @@ TEST_F(BuildCommandTest, UnusableNamesAreRefusedAndTheCopyTakesTheFirstUsableOne
                                        R"(scasm "Good one.sca" "Good one.bgl")",
                                        R"(copy flatten.txt "Good one-flatten.txt")",
                                    }));
-    EXPECT_EQ(temp.names(), std::set<std::string>{"prog"});
+    EXPECT_EQ(test::namesIn(temp.path()), std::set<std::string>{"prog"});
     EXPECT_EQ(lines("Good one.sca")[7], "  Elevation ( 2");
     EXPECT_TRUE(exists("B%PATH%.sca"));
     ASSERT_EQ(window.messages.size(), 3u);
@@ -304,12 +291,7 @@ TEST_F(BuildCommandTest, DecimalCommaIsReadAndWritten) {
 
     commaCommand.build(false);
 
-    const auto k = lines("K.sca");
-    ASSERT_EQ(k.size(), 12u);
-    EXPECT_EQ(k[3], "Header ( 1 51,5 47,25 8,5 -0,125)");
-    EXPECT_EQ(k[7], "  Elevation ( 412,5");
-    EXPECT_EQ(k[8], "    47,25      8,5          ;1");
-    EXPECT_EQ(k[9], "    51,5      -0,125        ;2");
+    EXPECT_EQ(file("K.sca"), test::workedExampleSource(','));
     EXPECT_TRUE(window.messages.empty());
 }
 

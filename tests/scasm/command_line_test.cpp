@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "tests/scasm/env_guard.h"
+#include "tests/scasm/folder_files.h"
 #include "tests/scasm/recording_launcher.h"
-#include "tests/scasm/temp_folder.h"
 
 namespace tl {
 namespace {
@@ -58,7 +58,7 @@ TEST_F(CommandLineTest, ArgumentsWithoutOurOptionsOpenTheWindow) {
         EXPECT_FALSE(result.status.has_value()) << args.size();
         EXPECT_EQ(result.out + result.err, "");
     }
-    EXPECT_TRUE(temp.names().empty());
+    EXPECT_TRUE(test::namesIn(temp.path()).empty());
 }
 
 TEST_F(CommandLineTest, HelpListsTheOptions) {
@@ -71,11 +71,11 @@ TEST_F(CommandLineTest, HelpListsTheOptions) {
         EXPECT_NE(result.out.find("TERRALEVEL_BATCH_LAUNCHER"), std::string::npos);
         EXPECT_EQ(result.err, "");
     }
-    EXPECT_TRUE(temp.names().empty());
+    EXPECT_TRUE(test::namesIn(temp.path()).empty());
 }
 
 TEST_F(CommandLineTest, WrongCommandLinesAreRefusedWithStatusTwo) {
-    temp.write("flatten.txt", twoAreas);
+    test::writeBytes(temp / "flatten.txt", twoAreas);
     struct WrongCase {
         std::vector<std::string> args;
         std::string message;
@@ -89,8 +89,8 @@ TEST_F(CommandLineTest, WrongCommandLinesAreRefusedWithStatusTwo) {
          "terralevel: more than one folder given: 'other'\n"},
         {{"--build", (temp.path() / "missing").string()},
          "terralevel: no such folder: '" + (temp.path() / "missing").string() + "'\n"},
-        {{"--build", temp.file("flatten.txt").string()},
-         "terralevel: no such folder: '" + temp.file("flatten.txt").string() + "'\n"},
+        {{"--build", (temp / "flatten.txt").string()},
+         "terralevel: no such folder: '" + (temp / "flatten.txt").string() + "'\n"},
     };
     for (const WrongCase& c : cases) {
         const Run result = run(c.args);
@@ -98,42 +98,42 @@ TEST_F(CommandLineTest, WrongCommandLinesAreRefusedWithStatusTwo) {
         EXPECT_EQ(result.err, c.message + "Try 'terralevel --help'.\n");
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_EQ(temp.names(), std::set<std::string>{"flatten.txt"});
+    EXPECT_EQ(test::namesIn(temp.path()), std::set<std::string>{"flatten.txt"});
     EXPECT_TRUE(launcher.starts.empty());
 }
 
 TEST_F(CommandLineTest, BuildWritesEveryFileAndStartsTheBatchInTheFolder) {
-    std::filesystem::create_directory(temp.file("site"));
-    temp.write("site/flatten.txt", twoAreas);
+    std::filesystem::create_directory((temp / "site"));
+    test::writeBytes(temp / "site/flatten.txt", twoAreas);
 
-    const Run result = run({"--build", temp.file("site").string()});
+    const Run result = run({"--build", (temp / "site").string()});
 
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out + result.err, "");
-    EXPECT_EQ(temp.read("site/flatten.bat"), twoAreasBatch);
-    EXPECT_EQ(temp.names("site"),
+    EXPECT_EQ(test::readBytes(temp / "site/flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::namesIn(temp / "site"),
               (std::set<std::string>{"flatten.txt", "flatten.bat", "A.sca", "B.sca"}));
     ASSERT_EQ(launcher.starts.size(), 1u);
-    EXPECT_EQ(launcher.starts[0].batchFile, temp.file("site") / "flatten.bat");
-    EXPECT_EQ(launcher.starts[0].workingFolder, temp.file("site"));
+    EXPECT_EQ(launcher.starts[0].batchFile, (temp / "site") / "flatten.bat");
+    EXPECT_EQ(launcher.starts[0].workingFolder, (temp / "site"));
 }
 
 TEST_F(CommandLineTest, BuildDefaultsToTheProgramFolderAndResolvesRelativeFolders) {
-    temp.write("flatten.txt", twoAreas);
+    test::writeBytes(temp / "flatten.txt", twoAreas);
     EXPECT_EQ(run({"--no-start", "--build"}).status, 0);
-    EXPECT_EQ(temp.read("flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), twoAreasBatch);
 
-    std::filesystem::create_directory(temp.file("sub"));
-    temp.write("sub/flatten.txt", twoAreas);
+    std::filesystem::create_directory((temp / "sub"));
+    test::writeBytes(temp / "sub/flatten.txt", twoAreas);
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(temp.path());
     const Run result = run({"--build", "sub"});
     std::filesystem::current_path(before);
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(temp.read("sub/flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::readBytes(temp / "sub/flatten.bat"), twoAreasBatch);
     ASSERT_EQ(launcher.starts.size(), 1u);
-    EXPECT_EQ(launcher.starts[0].workingFolder, temp.file("sub"));
+    EXPECT_EQ(launcher.starts[0].workingFolder, (temp / "sub"));
     EXPECT_TRUE(launcher.starts[0].batchFile.is_absolute());
 }
 
@@ -151,7 +151,7 @@ TEST_F(CommandLineTest, BuildThatDoesNotCompleteEndsWithStatusOne) {
          "Error encountered in procedure ProcessArea\n\nError Number: 52\n"},
     };
     for (const FailCase& c : cases) {
-        temp.write("flatten.txt", c.areaFile);
+        test::writeBytes(temp / "flatten.txt", c.areaFile);
         const Run result = run({"--build", "--no-start"});
         EXPECT_EQ(result.status, 1) << c.areaFile;
         EXPECT_EQ(result.err.rfind(c.err, 0), 0u) << result.err;
@@ -159,14 +159,14 @@ TEST_F(CommandLineTest, BuildThatDoesNotCompleteEndsWithStatusOne) {
         EXPECT_EQ(result.err.back(), '\n');
     }
     // The usable area of the last file was still written, with its copy line.
-    EXPECT_EQ(temp.read("flatten.bat"), crlf({
-                                            R"(scasm "A.sca" "A.bgl")",
-                                            R"(copy flatten.txt "A-flatten.txt")",
-                                        }));
+    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), crlf({
+                                                         R"(scasm "A.sca" "A.bgl")",
+                                                         R"(copy flatten.txt "A-flatten.txt")",
+                                                     }));
 }
 
 TEST_F(CommandLineTest, BuildReadsNumbersInTheRegionalDecimalMark) {
-    const auto locales = temp.file("locales");
+    const auto locales = (temp / "locales");
     const std::string compile =
         "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
     std::filesystem::create_directory(locales);
@@ -175,35 +175,38 @@ TEST_F(CommandLineTest, BuildReadsNumbersInTheRegionalDecimalMark) {
     }
     const test::EnvGuard path{"LOCPATH", locales.string()};
     const test::EnvGuard german{"LC_ALL", "de_DE.UTF-8"};
-    temp.write("flatten.txt", "#K\r\n412,5\r\n47,25 8,5\r\n");
+    test::writeBytes(temp / "flatten.txt", "#K\r\n412,5\r\n47,25 8,5\r\n");
 
     const Run result = run({"--build", "--no-start"});
 
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(temp.read("K.sca").find("\r\n    47,25      8,5          ;1\r\n"), std::string::npos)
-        << temp.read("K.sca");
+    EXPECT_NE(test::readBytes(temp / "K.sca").find("\r\n    47,25      8,5          ;1\r\n"),
+              std::string::npos)
+        << test::readBytes(temp / "K.sca");
 }
 
 // The real launcher: a user's command started detached in the build's folder.
 TEST_F(CommandLineTest, BuildStartsTheBatchThroughTheConfiguredLauncher) {
-    temp.write("run-batch", "#!/bin/sh\n{ pwd; cat \"$1\"; } > ran.tmp && mv ran.tmp ran.txt\n");
-    ::chmod(temp.file("run-batch").c_str(), 0755);
-    const test::EnvGuard variable{"TERRALEVEL_BATCH_LAUNCHER", temp.file("run-batch").string()};
-    temp.write("flatten.txt", twoAreas);
+    test::writeBytes(temp / "run-batch",
+                     "#!/bin/sh\n{ pwd; cat \"$1\"; } > ran.tmp && mv ran.tmp ran.txt\n");
+    ::chmod((temp / "run-batch").c_str(), 0755);
+    const test::EnvGuard variable{"TERRALEVEL_BATCH_LAUNCHER", (temp / "run-batch").string()};
+    test::writeBytes(temp / "flatten.txt", twoAreas);
 
     const Run result = runWithRealLauncher({"--build"});
 
     EXPECT_EQ(result.status, 0) << result.err;
-    for (int wait = 0; wait < 200 && !temp.exists("ran.txt"); ++wait) {
+    for (int wait = 0; wait < 200 && !std::filesystem::exists(temp / std::string("ran.txt"));
+         ++wait) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_EQ(temp.read("ran.txt"), temp.path().string() + "\n" + twoAreasBatch);
+    EXPECT_EQ(test::readBytes(temp / "ran.txt"), temp.path().string() + "\n" + twoAreasBatch);
 }
 
 TEST_F(CommandLineTest, WithoutAnythingToRunBatchesTheFilesAreWrittenAndTheUserTold) {
     const test::EnvGuard variable{"TERRALEVEL_BATCH_LAUNCHER", std::nullopt};
     const test::EnvGuard path{"PATH", temp.path().string()};
-    temp.write("flatten.txt", twoAreas);
+    test::writeBytes(temp / "flatten.txt", twoAreas);
 
     const Run result = runWithRealLauncher({"--build"});
 
@@ -214,7 +217,7 @@ TEST_F(CommandLineTest, WithoutAnythingToRunBatchesTheFilesAreWrittenAndTheUserT
         << result.err;
     EXPECT_NE(result.err.find("set TERRALEVEL_BATCH_LAUNCHER"), std::string::npos);
     EXPECT_NE(result.err.find("install wine"), std::string::npos);
-    EXPECT_EQ(temp.read("flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), twoAreasBatch);
 }
 
 }  // namespace

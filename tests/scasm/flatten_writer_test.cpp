@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "tests/scasm/temp_folder.h"
+#include "tests/scasm/folder_files.h"
 #include "tests/support/fake_window.h"
 
 namespace tl {
@@ -50,10 +50,10 @@ protected:
     std::vector<std::string> sourceLines(const std::string& name) const {
         return TextFile::readLines(folder.file(name + ".sca"));
     }
-    std::set<std::string> written() const { return temp.names("prog"); }
+    std::set<std::string> written() const { return test::namesIn(temp / "prog"); }
 
     test::TempFolder temp;
-    std::filesystem::path programPath = temp.file("prog");
+    std::filesystem::path programPath = (temp / "prog");
     ProgramFolder folder{programPath};
     NumberText numbers;
     test::FakeWindow window;
@@ -68,17 +68,7 @@ TEST_F(FlattenWriterTest, WritesTheWorkedExampleSourceAndItsCompileLine) {
 
     EXPECT_TRUE(writer.ProcessArea());
 
-    EXPECT_EQ(file("Apron.sca"), sourceTop + crlf({
-                                                 "Header ( 1 51.5 47.25 8.5 -0.125)",
-                                                 "LatRange ( 47.25 51.5)",
-                                                 "Set ( areamx 64 )",
-                                                 "Area16N",
-                                                 "  Elevation ( 412.5",
-                                                 "    47.25      8.5          ;1",
-                                                 "    51.5      -0.125        ;2",
-                                                 "  )",
-                                                 "END16",
-                                             }));
+    EXPECT_EQ(file("Apron.sca"), test::workedExampleSource('.'));
     EXPECT_EQ(file("flatten.bat"), crlf({R"(scasm "Apron.sca" "Apron.bgl")"}));
     EXPECT_TRUE(window.messages.empty());
 }
@@ -139,17 +129,7 @@ TEST_F(FlattenWriterTest, DecimalCommaReachesEveryNumber) {
 
     EXPECT_TRUE(commaWriter.ProcessArea());
 
-    EXPECT_EQ(file("Komma.sca"), sourceTop + crlf({
-                                                 "Header ( 1 51,5 47,25 8,5 -0,125)",
-                                                 "LatRange ( 47,25 51,5)",
-                                                 "Set ( areamx 64 )",
-                                                 "Area16N",
-                                                 "  Elevation ( 412,5",
-                                                 "    47,25      8,5          ;1",
-                                                 "    51,5      -0,125        ;2",
-                                                 "  )",
-                                                 "END16",
-                                             }));
+    EXPECT_EQ(file("Komma.sca"), test::workedExampleSource(','));
 }
 
 TEST_F(FlattenWriterTest, FullAreaGivesAllFiveHundredTwelveVertexLines) {
@@ -213,7 +193,7 @@ TEST_F(FlattenWriterTest, RefusesUnusableNamesBeforeWritingAnything) {
                   0u)
             << window.messages[0];
         EXPECT_TRUE(written().empty()) << name;
-        EXPECT_EQ(temp.names(), std::set<std::string>{"prog"}) << name;
+        EXPECT_EQ(test::namesIn(temp.path()), std::set<std::string>{"prog"}) << name;
     }
 }
 

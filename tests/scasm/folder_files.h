@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "tests/common/temp_folder.h"
+
+namespace tl::test {
+
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// The names of everything in a folder.
+inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Lines joined as a file holds them: each ends in CR LF.
+inline std::string crlf(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (const std::string_view line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The source of the worked example: vertices 47.25 N 8.5 E and 51.5 N 0.125 W, elevation 412.5,
+// with the given decimal mark.
+inline std::string workedExampleSource(char mark) {
+    std::string numbers = crlf({
+        "Header ( 1 51.5 47.25 8.5 -0.125)",
+        "LatRange ( 47.25 51.5)",
+        "Set ( areamx 64 )",
+        "Area16N",
+        "  Elevation ( 412.5",
+        "    47.25      8.5          ;1",
+        "    51.5      -0.125        ;2",
+        "  )",
+        "END16",
+    });
+    for (char& c : numbers) {
+        c = c == '.' ? mark : c;
+    }
+    return crlf({
+               "; SCASM file created by Terralevel.exe",
+               "; Flatten area source generated from flatten.txt",
+               "",
+           }) +
+           numbers;
+}
+
+}  // namespace tl::test
