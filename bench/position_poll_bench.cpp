@@ -79,8 +79,8 @@ BENCHMARK(BM_plotPositionAgainstSim)->Unit(benchmark::kMicrosecond);
 // The same poll against the in-process stand-in: the cost of the program's own work.
 void BM_plotPositionInProcess(benchmark::State& state) {
     test::FakeTransport transport;
-    transport.memory.write<std::int64_t>(PositionReader::latitudeOffset, 5095840000000000);
-    transport.memory.write<std::int64_t>(PositionReader::longitudeOffset, 438000000000000000);
+    transport.memory.write<std::int64_t>(SimulatorMemory::latitudeOffset, 5095840000000000);
+    transport.memory.write<std::int64_t>(SimulatorMemory::longitudeOffset, 438000000000000000);
     Poll(transport).run(state);
 }
 BENCHMARK(BM_plotPositionInProcess)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
 #include "simlink/position_reader.h"
 
+#include "simlink/fsuipc_simulator_memory.h"
+
 namespace tl {
 
 PositionReader::PositionReader(FsuipcClient& client, LinkControl& link, AircraftPosition& position,
@@ -26,12 +28,12 @@ void PositionReader::getPosition() {
 bool PositionReader::exchange(RawValues& raw) {
     std::uint32_t result = 0;
     // All three reads are queued even when one is refused.
-    const bool groundQueued =
-        client_.fsuipcRead(groundOffset, raw.ground.size(), raw.ground.data(), result);
-    const bool longitudeQueued =
-        client_.fsuipcRead(longitudeOffset, raw.longitude.size(), raw.longitude.data(), result);
-    const bool latitudeQueued =
-        client_.fsuipcRead(latitudeOffset, raw.latitude.size(), raw.latitude.data(), result);
+    const bool groundQueued = client_.fsuipcRead(SimulatorMemory::groundAltitudeOffset,
+                                                 raw.ground.size(), raw.ground.data(), result);
+    const bool longitudeQueued = client_.fsuipcRead(
+        SimulatorMemory::longitudeOffset, raw.longitude.size(), raw.longitude.data(), result);
+    const bool latitudeQueued = client_.fsuipcRead(
+        SimulatorMemory::latitudeOffset, raw.latitude.size(), raw.latitude.data(), result);
     if (!(groundQueued && longitudeQueued && latitudeQueued) || !client_.fsuipcProcess(result)) {
         link_.linkFailure(link_.msgConnectLost);
         return false;

@@ -15,11 +15,6 @@ namespace tl {
 // position and shows all three values in the window's labels. A failed exchange drops the link.
 class PositionReader : public PositionSource {
 public:
-    // Simulator offsets of the values read.
-    static constexpr std::uint32_t groundOffset = 0x0020;
-    static constexpr std::uint32_t latitudeOffset = 0x0560;
-    static constexpr std::uint32_t longitudeOffset = 0x0568;
-
     PositionReader(FsuipcClient& client, LinkControl& link, AircraftPosition& position,
                    Window& window, const NumberText& numbers, ErrorReporter& errors);
 

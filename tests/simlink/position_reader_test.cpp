@@ -44,9 +44,9 @@ struct ReaderRig {
     }
 
     void place(double lat, double lon, std::int32_t ground) {
-        fake.memory.write<std::int64_t>(PositionReader::latitudeOffset, latitudeRaw(lat));
-        fake.memory.write<std::int64_t>(PositionReader::longitudeOffset, longitudeRaw(lon));
-        fake.memory.write<std::int32_t>(PositionReader::groundOffset, ground);
+        fake.memory.write<std::int64_t>(SimulatorMemory::latitudeOffset, latitudeRaw(lat));
+        fake.memory.write<std::int64_t>(SimulatorMemory::longitudeOffset, longitudeRaw(lon));
+        fake.memory.write<std::int32_t>(SimulatorMemory::groundAltitudeOffset, ground);
     }
 
     FakeTransport fake;
