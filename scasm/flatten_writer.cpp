@@ -50,11 +50,13 @@ std::vector<std::string> FlattenWriter::sourceLines() const {
 
 std::string FlattenWriter::vertexLine(int slot) const {
     PrintLine line;
-    line.print("    " + numbers_.format(state_.buildLat[static_cast<std::size_t>(slot)]));
+    line.print("    ");
+    line.print(numbers_.format(state_.buildLat[static_cast<std::size_t>(slot)]));
     line.nextZone();
     line.print(numbers_.item(state_.buildLon[static_cast<std::size_t>(slot)]));
     line.nextZone();
-    line.print(";" + std::to_string(slot + 1));
+    line.print(";");
+    line.print(std::to_string(slot + 1));
     return line.text();
 }
 
