@@ -125,37 +125,38 @@ public:
     BenchFolder folder;
 };
 
-void readHeaderDataOfAFullList(benchmark::State& state) {
-    const FullList file;
+// Terralevel's coverage lookup over the full list in the program folder.
+struct CoverageBench {
+    FullList file;
     QuietWindow window;
-    ErrorReporter errors(window);
-    const ProgramFolder programFolder(file.folder.path);
-    const NumberText numbers;
+    ErrorReporter errors{window};
+    ProgramFolder folder{file.folder.path};
+    NumberText numbers;
+};
+
+void readHeaderDataOfAFullList(benchmark::State& state) {
+    CoverageBench bench;
     std::size_t records = 0;
     for (auto _ : state) {
-        SceneryCoverage coverage(window, errors, programFolder, numbers);
+        SceneryCoverage coverage(bench.window, bench.errors, bench.folder, bench.numbers);
         coverage.readHeaderData();
         records = coverage.coverageList().size();
     }
-    if (window.messages != 0 || records != CoverageList::maxRecords) {
+    if (bench.window.messages != 0 || records != CoverageList::maxRecords) {
         state.SkipWithError("the list did not load whole");
     }
 }
 BENCHMARK(readHeaderDataOfAFullList)->Unit(benchmark::kMillisecond);
 
 void hypeFileWithNoMatchInAFullList(benchmark::State& state) {
-    const FullList file;
-    QuietWindow window;
-    ErrorReporter errors(window);
-    const ProgramFolder programFolder(file.folder.path);
-    const NumberText numbers;
-    SceneryCoverage coverage(window, errors, programFolder, numbers);
+    CoverageBench bench;
+    SceneryCoverage coverage(bench.window, bench.errors, bench.folder, bench.numbers);
     coverage.readHeaderData();
-    const CoverageList& list = coverage.coverageList();
     for (auto _ : state) {
         coverage.HypeFIle(0, 0);
     }
-    if (window.messages != 0 || list.size() != CoverageList::maxRecords ||
+    const CoverageList& list = coverage.coverageList();
+    if (bench.window.messages != 0 || list.size() != CoverageList::maxRecords ||
         list.find(0, 0) != CoverageList::npos) {
         state.SkipWithError("the lookup was not a full scan");
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/areas/reports.h"
 #include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/recording_surface.h"
@@ -13,8 +14,10 @@
 namespace tl {
 namespace {
 
+using test::expectOneReport;
 using test::FakeWindow;
 using test::RecordingSurface;
+using test::reportedLabels;
 using test::TempFolder;
 
 // Counts hold together: no more than the table holds, and the current area's count in step.
@@ -219,6 +222,13 @@ TEST(AreaFileLoad, RandomFilesNeverLeaveTheTable) {
 
 class AreaFileTest : public ::testing::Test {
 protected:
+    // One area of one vertex in the area file, one name in the LWM capture file.
+    void loadWithCaptureFile() {
+        temp.write("flatten.txt", "#A\r\n1 2\r\n");
+        temp.write("bgl-asm.txt", "#L\r\n");
+        file.readData();
+    }
+
     TempFolder temp;
     FakeWindow window;
     ErrorReporter errors{window};
@@ -252,11 +262,7 @@ TEST_F(AreaFileTest, LoadShowsTheLastNameAndElevation) {
 TEST_F(AreaFileTest, FailingLineIsReportedAndEarlierLinesStay) {
     temp.write("flatten.txt", "#A\n12\n47.1 8.2\n#B\n15\n47.5 8,2\n#C\n");
     file.readData();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure readData\r\n\r\n"
-                                       "Error Number: 13\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "readData", 13);
     EXPECT_EQ(window.text("txtArea"), "B");
     EXPECT_EQ(window.text("txtElevation"), "15");
     EXPECT_EQ(table.areaCount, 2);
@@ -267,8 +273,7 @@ TEST_F(AreaFileTest, FailingLineIsReportedAndEarlierLinesStay) {
 TEST_F(AreaFileTest, VertexBeforeAnyNameLoadsNothing) {
     temp.write("flatten.txt", "47.5 8.25\r\n#A\r\n12\r\n");
     file.readData();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_NE(window.messages[0].find("Error Number: 9\r\n"), std::string::npos);
+    expectOneReport(window, "readData", 9);
     EXPECT_EQ(table.areaCount, 0);
     EXPECT_TRUE(window.textLog.empty());
 }
@@ -276,16 +281,13 @@ TEST_F(AreaFileTest, VertexBeforeAnyNameLoadsNothing) {
 TEST_F(AreaFileTest, FileThatCannotBeReadIsReported) {
     std::filesystem::create_directory(temp.file("flatten.txt"));
     file.readData();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure readData", 0), 0u);
+    EXPECT_EQ(reportedLabels(window), std::vector<std::string>{"readData"});
     EXPECT_EQ(table.areaCount, 0);
 }
 
 TEST_F(AreaFileTest, NewFileArea16NDeletesTheAreaFileAndResets) {
     window.setChecked("mnuMethodArea16N", true);
-    temp.write("flatten.txt", "#A\r\n1 2\r\n");
-    temp.write("bgl-asm.txt", "#L\r\n");
-    file.readData();
+    loadWithCaptureFile();
     window.setText("txtArea", "kept");
     path.pathCount = 40;
     surface.point(1, 2);
@@ -310,9 +312,7 @@ TEST_F(AreaFileTest, NewFileArea16NDeletesTheAreaFileAndResets) {
 }
 
 TEST_F(AreaFileTest, NewFileLwmDeletesOnlyTheCaptureFile) {
-    temp.write("flatten.txt", "#A\r\n1 2\r\n");
-    temp.write("bgl-asm.txt", "#L\r\n");
-    file.readData();
+    loadWithCaptureFile();
     path.pathCount = 5;
 
     file.cmdNewFile_Click();

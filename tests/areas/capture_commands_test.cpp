@@ -8,6 +8,7 @@
 
 #include "areas/area_file.h"
 #include "tests/areas/fake_map_drawing.h"
+#include "tests/areas/reports.h"
 #include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/recording_surface.h"
@@ -15,9 +16,11 @@
 namespace tl {
 namespace {
 
+using test::expectOneReport;
 using test::FakeMapDrawing;
 using test::FakeWindow;
 using test::RecordingSurface;
+using test::reportedLabels;
 using test::TempFolder;
 
 constexpr Colour blue = rgb(0, 0, 255);
@@ -114,11 +117,7 @@ TEST_F(CaptureCommandsTest, The129thAreaIsRefusedBeforeAnythingIsWritten) {
     table.vertexCount = 4;
     path.pathCount = 9;
     commands.cmdAddArea_Click();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure cmdAddArea\r\n\r\n"
-                                       "Error Number: 9\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "cmdAddArea", 9);
     EXPECT_FALSE(temp.exists("flatten.txt"));
     EXPECT_EQ(table.areaCount, 128);
     EXPECT_EQ(table.vertexCount, 4);
@@ -130,8 +129,7 @@ TEST_F(CaptureCommandsTest, AFileThatCannotBeWrittenChangesNothing) {
     std::filesystem::create_directory(temp.file("flatten.txt"));
     path.pathCount = 9;
     commands.cmdAddArea_Click();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure cmdAddArea", 0), 0u);
+    EXPECT_EQ(reportedLabels(window), std::vector<std::string>{"cmdAddArea"});
     EXPECT_EQ(table.areaCount, 0);
     EXPECT_EQ(path.pathCount, 9);
     EXPECT_EQ(drawing.redraws, 0);
@@ -215,11 +213,7 @@ TEST_F(CaptureCommandsTest, The513thVertexIsRefusedBeforeAnythingIsWritten) {
     table.setAreaVertexCount(2, 512);
     temp.write("flatten.txt", "");
     commands.cmdAddVertex_Click();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure cmdAddVertex\r\n\r\n"
-                                       "Error Number: 9\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "cmdAddVertex", 9);
     EXPECT_EQ(temp.read("flatten.txt"), "");
     EXPECT_EQ(position.calls, 0);
     EXPECT_TRUE(surface.calls.empty());

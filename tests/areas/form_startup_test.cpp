@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/areas/fake_map_drawing.h"
+#include "tests/areas/reports.h"
 #include "tests/areas/temp_folder.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/fake_window.h"
@@ -18,6 +19,7 @@ using test::FakeMapDrawing;
 using test::FakeTransport;
 using test::FakeWindow;
 using test::RecordingSurface;
+using test::reportedLabels;
 using test::TempFolder;
 
 constexpr Colour magenta = rgb(255, 0, 255);
@@ -30,16 +32,6 @@ public:
 
 class FormStartupTest : public ::testing::Test {
 protected:
-    // The label of each report, in order.
-    std::vector<std::string> reportedLabels() const {
-        std::vector<std::string> labels;
-        const std::string prefix = "Error encountered in procedure ";
-        for (const auto& message : window.messages) {
-            labels.push_back(message.substr(prefix.size(), message.find('\r') - prefix.size()));
-        }
-        return labels;
-    }
-
     TempFolder temp;
     FakeWindow window;
     ErrorReporter errors{window};
@@ -106,7 +98,7 @@ TEST_F(FormStartupTest, EachReaderReportsItsOwnFailureAndTheNextStillRuns) {
     temp.write("flatten.ini", "delay=50\r\nlod=99\r\n");
     temp.write("flatten.txt", "#A\r\n1 x\r\n");
     startup.Form_Load();
-    EXPECT_EQ(reportedLabels(),
+    EXPECT_EQ(reportedLabels(window),
               (std::vector<std::string>{"Read Settings", "readData", "readHeaderData"}));
     EXPECT_EQ(grid.linkDelay, 50);
     EXPECT_EQ(grid.gridLod, 13);
@@ -116,7 +108,8 @@ TEST_F(FormStartupTest, EachReaderReportsItsOwnFailureAndTheNextStillRuns) {
 
 TEST_F(FormStartupTest, WithNoFilesTheAreaFileIsCreated) {
     startup.Form_Load();
-    EXPECT_EQ(reportedLabels(), (std::vector<std::string>{"Read Settings", "readHeaderData"}));
+    EXPECT_EQ(reportedLabels(window),
+              (std::vector<std::string>{"Read Settings", "readHeaderData"}));
     EXPECT_EQ(temp.read("flatten.txt"), "");
     EXPECT_TRUE(window.isChecked("mnuGridLod(8)"));
 }
@@ -127,7 +120,7 @@ TEST_F(FormStartupTest, AFailureInItsOwnStepsSkipsTheRest) {
         window, errors, client, view, table, path, broken, drawing, {settings, areas, coverage}};
     temp.write("flatten.ini", "lod=8\r\n");
     brokenStartup.Form_Load();
-    EXPECT_EQ(reportedLabels(), std::vector<std::string>{"Form_Load"});
+    EXPECT_EQ(reportedLabels(window), std::vector<std::string>{"Form_Load"});
     EXPECT_TRUE(brokenStartup.firstActivate);
     EXPECT_FALSE(window.isChecked("mnuMethodArea16N"));
     EXPECT_EQ(grid.gridLod, 13);

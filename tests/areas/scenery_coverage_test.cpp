@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/areas/reports.h"
 #include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
 
 namespace tl {
 namespace {
 
+using test::expectOneReport;
 using test::FakeWindow;
 using test::TempFolder;
 
@@ -140,11 +142,7 @@ TEST_F(SceneryCoverageTest, The32768thRecordOverflows) {
         text += record("f" + std::to_string(i), {"2.0", "1.0", "2.0", "1.0"});
     }
     load(text);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure readHeaderData\r\n\r\n"
-                                       "Error Number: 6\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "readHeaderData", 6);
     EXPECT_EQ(coverage.coverageList().size(), 32767u);
     EXPECT_EQ(coverage.coverageList().fileName(32766), "f32766       ");
 }
@@ -154,11 +152,7 @@ TEST_F(SceneryCoverageTest, MissingListIsReportedOnceAndTheLookupShowsNA) {
         window.setText(label, "old");
     }
     coverage.readHeaderData();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure readHeaderData\r\n\r\n"
-                                       "Error Number: 53\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "readHeaderData", 53);
     EXPECT_EQ(coverage.coverageList().size(), 0u);
     for (int move = 0; move < 3; ++move) {
         coverage.HypeFIle(47, 8);

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/areas/reports.h"
 #include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
 
 namespace tl {
 namespace {
 
+using test::expectOneReport;
 using test::FakeWindow;
 using test::TempFolder;
 
@@ -63,11 +65,7 @@ TEST_F(SettingsReaderTest, NoFileKeepsTheDefaultsAndReportsOnce) {
     window.setChecked("mnuCoords", true);
     window.setVisible("lblPC", false);
     reader.readSettings();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure Read Settings\r\n\r\n"
-                                       "Error Number: 53\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "Read Settings", 53);
     EXPECT_EQ(switches(), defaultSwitches);
     EXPECT_EQ(checkedLodEntries(), std::vector<int>{8});
     EXPECT_EQ(grid.gridLod, 13);
@@ -166,11 +164,7 @@ TEST_F(SettingsReaderTest, FileIsReadInOrderUpToTheFailingLine) {
     temp.write("flatten.ini",
                "# view\r\ncounter=0\r\nnumbers=1\r\nlod=11\r\ndelay=abc\r\ngrid=0\r\n");
     reader.readSettings();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].rfind("Error encountered in procedure Read Settings\r\n\r\n"
-                                       "Error Number: 13\r\n",
-                                       0),
-              0u);
+    expectOneReport(window, "Read Settings", 13);
     EXPECT_NE(window.messages[0].find("flatten.ini, line 5"), std::string::npos);
     EXPECT_FALSE(window.isChecked("mnuCounter"));
     EXPECT_FALSE(window.isVisible("lblPC"));
