@@ -94,7 +94,7 @@ TEST_F(BatchLauncherTest, StartsDetachedInTheWorkingFolderWithoutWaiting) {
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
     ASSERT_TRUE(waitFor("work/info.txt"));
-    EXPECT_EQ(test::readBytes(temp / "work/info.txt"),
+    EXPECT_EQ(test::bytesOf(temp / "work/info.txt"),
               work.string() + "\n" + batch.string() + "\n/dev/null\n");
     std::ofstream(work / "go") << "go\n";
     EXPECT_TRUE(waitFor("work/done.txt"));

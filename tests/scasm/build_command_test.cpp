@@ -96,7 +96,7 @@ TEST_F(BuildCommandTest, FileWithoutNamedAreaHasNoDataToProcess) {
         EXPECT_FALSE(exists("flatten.bat")) << areaFile;
         EXPECT_TRUE(launcher.starts.empty());
         EXPECT_FALSE(outcome.copied);
-        EXPECT_EQ(test::readBytes(temp / "prog/flatten.txt"), areaFile);
+        EXPECT_EQ(test::bytesOf(temp / "prog/flatten.txt"), areaFile);
     }
 }
 

@@ -110,7 +110,7 @@ TEST_F(CommandLineTest, BuildWritesEveryFileAndStartsTheBatchInTheFolder) {
 
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out + result.err, "");
-    EXPECT_EQ(test::readBytes(temp / "site/flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::bytesOf(temp / "site/flatten.bat"), twoAreasBatch);
     EXPECT_EQ(test::namesIn(temp / "site"),
               (std::set<std::string>{"flatten.txt", "flatten.bat", "A.sca", "B.sca"}));
     ASSERT_EQ(launcher.starts.size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(CommandLineTest, BuildWritesEveryFileAndStartsTheBatchInTheFolder) {
 TEST_F(CommandLineTest, BuildDefaultsToTheProgramFolderAndResolvesRelativeFolders) {
     test::writeBytes(temp / "flatten.txt", twoAreas);
     EXPECT_EQ(run({"--no-start", "--build"}).status, 0);
-    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::bytesOf(temp / "flatten.bat"), twoAreasBatch);
 
     std::filesystem::create_directory((temp / "sub"));
     test::writeBytes(temp / "sub/flatten.txt", twoAreas);
@@ -131,7 +131,7 @@ TEST_F(CommandLineTest, BuildDefaultsToTheProgramFolderAndResolvesRelativeFolder
     std::filesystem::current_path(before);
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(test::readBytes(temp / "sub/flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::bytesOf(temp / "sub/flatten.bat"), twoAreasBatch);
     ASSERT_EQ(launcher.starts.size(), 1u);
     EXPECT_EQ(launcher.starts[0].workingFolder, (temp / "sub"));
     EXPECT_TRUE(launcher.starts[0].batchFile.is_absolute());
@@ -159,10 +159,10 @@ TEST_F(CommandLineTest, BuildThatDoesNotCompleteEndsWithStatusOne) {
         EXPECT_EQ(result.err.back(), '\n');
     }
     // The usable area of the last file was still written, with its copy line.
-    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), crlf({
-                                                         R"(scasm "A.sca" "A.bgl")",
-                                                         R"(copy flatten.txt "A-flatten.txt")",
-                                                     }));
+    EXPECT_EQ(test::bytesOf(temp / "flatten.bat"), crlf({
+                                                       R"(scasm "A.sca" "A.bgl")",
+                                                       R"(copy flatten.txt "A-flatten.txt")",
+                                                   }));
 }
 
 TEST_F(CommandLineTest, BuildReadsNumbersInTheRegionalDecimalMark) {
@@ -180,9 +180,9 @@ TEST_F(CommandLineTest, BuildReadsNumbersInTheRegionalDecimalMark) {
     const Run result = run({"--build", "--no-start"});
 
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(test::readBytes(temp / "K.sca").find("\r\n    47,25      8,5          ;1\r\n"),
+    EXPECT_NE(test::bytesOf(temp / "K.sca").find("\r\n    47,25      8,5          ;1\r\n"),
               std::string::npos)
-        << test::readBytes(temp / "K.sca");
+        << test::bytesOf(temp / "K.sca");
 }
 
 // The real launcher: a user's command started detached in the build's folder.
@@ -200,7 +200,7 @@ TEST_F(CommandLineTest, BuildStartsTheBatchThroughTheConfiguredLauncher) {
          ++wait) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_EQ(test::readBytes(temp / "ran.txt"), temp.path().string() + "\n" + twoAreasBatch);
+    EXPECT_EQ(test::bytesOf(temp / "ran.txt"), temp.path().string() + "\n" + twoAreasBatch);
 }
 
 TEST_F(CommandLineTest, WithoutAnythingToRunBatchesTheFilesAreWrittenAndTheUserTold) {
@@ -217,7 +217,7 @@ TEST_F(CommandLineTest, WithoutAnythingToRunBatchesTheFilesAreWrittenAndTheUserT
         << result.err;
     EXPECT_NE(result.err.find("set TERRALEVEL_BATCH_LAUNCHER"), std::string::npos);
     EXPECT_NE(result.err.find("install wine"), std::string::npos);
-    EXPECT_EQ(test::readBytes(temp / "flatten.bat"), twoAreasBatch);
+    EXPECT_EQ(test::bytesOf(temp / "flatten.bat"), twoAreasBatch);
 }
 
 }  // namespace

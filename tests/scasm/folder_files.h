@@ -1,25 +1,15 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <set>
 #include <string>
 #include <string_view>
 
 #include "tests/common/temp_folder.h"
+#include "tests/common/test_files.h"
 
 namespace tl::test {
-
-inline std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 // The names of everything in a folder.
 inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
