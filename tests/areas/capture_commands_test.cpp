@@ -9,9 +9,9 @@
 #include "areas/area_file.h"
 #include "tests/areas/fake_map_drawing.h"
 #include "tests/areas/reports.h"
-#include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/recording_surface.h"
+#include "tests/support/temp_folder.h"
 
 namespace tl {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "tests/areas/fake_map_drawing.h"
 #include "tests/areas/reports.h"
-#include "tests/areas/temp_folder.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/recording_surface.h"
+#include "tests/support/temp_folder.h"
 
 namespace tl {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "tests/areas/reports.h"
-#include "tests/areas/temp_folder.h"
 #include "tests/support/fake_window.h"
+#include "tests/support/temp_folder.h"
 
 namespace tl {
 namespace {
