@@ -1,6 +1,6 @@
 #include "areas/coverage_list.h"
 
-#include <algorithm>
+#include <string>
 
 #include "areas/file_names.h"
 #include "areas/line_failure.h"
