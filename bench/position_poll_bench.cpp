@@ -11,12 +11,10 @@
 #include "simlink/position_tracker.h"
 #include "simlink/posix/posix_transport.h"
 #include "tests/support/fake_event_pump.h"
+#include "tests/support/fake_transport.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/recording_surface.h"
 #include "tools/fsuipc-sim/sim_process.h"
-
-// Benchmarks do not link the test support library; its fakes are used as they are.
-#include "tests/support/fake_transport.cpp"
-#include "tests/support/fake_window.cpp"
-#include "tests/support/recording_surface.cpp"
 
 namespace tl {
 namespace {
