@@ -1,5 +1,4 @@
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,57 +8,12 @@
 #include "areas/area_file.h"
 #include "areas/scenery_coverage.h"
 #include "common/text_file.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/recording_surface.h"
+#include "tests/support/temp_folder.h"
 
 namespace tl {
 namespace {
-
-// A window that shows nothing; a message box would mean a failed run.
-class QuietWindow : public Window {
-public:
-    void setText(std::string_view, std::string_view) override {}
-    std::string text(std::string_view) const override { return {}; }
-    void setVisible(std::string_view, bool) override {}
-    bool isVisible(std::string_view) const override { return true; }
-    void setChecked(std::string_view, bool) override {}
-    bool isChecked(std::string_view) const override { return false; }
-    void setCaption(std::string_view) override {}
-    std::string caption() const override { return {}; }
-    void showMessage(std::string_view) override { ++messages; }
-    void beep() override {}
-    void show() override {}
-    void unload() override {}
-    int messages = 0;
-};
-
-class NoSurface : public MapSurface {
-public:
-    void clear() override {}
-    SurfaceScale scale() const override { return {}; }
-    void setScale(const SurfaceScale&) override {}
-    void setPenColour(Colour) override {}
-    void setPenWidth(int) override {}
-    void setCurrentPoint(float, float) override {}
-    void point(float, float) override {}
-    void point(float, float, Colour) override {}
-    void lineTo(float, float, Colour) override {}
-    void line(float, float, float, float) override {}
-    void text(std::string_view) override {}
-    void setMarkerColour(Colour) override {}
-    void moveMarker(float, float) override {}
-    MarkerSize markerSize() const override { return {}; }
-    void useDefaultPointer() override {}
-    void useCursorFile(const std::filesystem::path&) override {}
-};
-
-struct BenchFolder {
-    BenchFolder() { std::filesystem::create_directories(path); }
-    ~BenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("tl-areas-bench-" + std::to_string(::getpid()));
-};
 
 // 128 areas of 512 vertices, the numbers with as many digits as Terralevel writes.
 std::vector<std::string> fullAreaFile() {
@@ -76,22 +30,22 @@ std::vector<std::string> fullAreaFile() {
 }
 
 void readDataOfAFullAreaFile(benchmark::State& state) {
-    BenchFolder folder;
-    TextFile::writeLines(folder.path / "flatten.txt", fullAreaFile());
-    QuietWindow window;
+    test::TempFolder folder;
+    TextFile::writeLines(folder.path() / "flatten.txt", fullAreaFile());
+    test::FakeWindow window;
     ErrorReporter errors(window);
-    const ProgramFolder programFolder(folder.path);
+    const ProgramFolder programFolder(folder.path());
     const NumberText numbers;
     AreaTable table;
     PathRecord path;
-    NoSurface surface;
+    test::RecordingSurface surface;
     AreaFile file(window, errors, programFolder, numbers, table, path, surface);
     for (auto _ : state) {
         table.areaCount = 0;
         table.vertexCount = 0;
         file.readData();
     }
-    if (window.messages != 0 || table.areaCount != AreaTable::maxAreas) {
+    if (!window.messages.empty() || table.areaCount != AreaTable::maxAreas) {
         state.SkipWithError("the area file did not load whole");
     }
 }
@@ -120,17 +74,17 @@ public:
             }
             text += line + "\r\n";
         }
-        std::ofstream(folder.path / "Tilebound.dat", std::ios::binary) << text;
+        std::ofstream(folder.path() / "Tilebound.dat", std::ios::binary) << text;
     }
-    BenchFolder folder;
+    test::TempFolder folder;
 };
 
 // Terralevel's coverage lookup over the full list in the program folder.
 struct CoverageBench {
     FullList file;
-    QuietWindow window;
+    test::FakeWindow window;
     ErrorReporter errors{window};
-    ProgramFolder folder{file.folder.path};
+    ProgramFolder folder{file.folder.path()};
     NumberText numbers;
 };
 
@@ -142,7 +96,7 @@ void readHeaderDataOfAFullList(benchmark::State& state) {
         coverage.readHeaderData();
         records = coverage.coverageList().size();
     }
-    if (bench.window.messages != 0 || records != CoverageList::maxRecords) {
+    if (!bench.window.messages.empty() || records != CoverageList::maxRecords) {
         state.SkipWithError("the list did not load whole");
     }
 }
@@ -156,7 +110,7 @@ void hypeFileWithNoMatchInAFullList(benchmark::State& state) {
         coverage.HypeFIle(0, 0);
     }
     const CoverageList& list = coverage.coverageList();
-    if (bench.window.messages != 0 || list.size() != CoverageList::maxRecords ||
+    if (!bench.window.messages.empty() || list.size() != CoverageList::maxRecords ||
         list.find(0, 0) != CoverageList::npos) {
         state.SkipWithError("the lookup was not a full scan");
     }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "map/map_painter.h"
+#include "tests/support/fake_event_pump.h"
+#include "tests/support/fake_window.h"
 
 namespace tl {
 namespace {
@@ -34,33 +36,6 @@ private:
     SurfaceScale scale_;
 };
 
-// Every menu entry marked; nothing else is looked at by the drawing.
-class MarkedWindow : public Window {
-public:
-    void setText(std::string_view, std::string_view) override {}
-    std::string text(std::string_view) const override { return {}; }
-    void setVisible(std::string_view, bool) override {}
-    bool isVisible(std::string_view) const override { return true; }
-    void setChecked(std::string_view, bool) override {}
-    bool isChecked(std::string_view) const override { return true; }
-    void setCaption(std::string_view) override {}
-    std::string caption() const override { return {}; }
-    void showMessage(std::string_view) override { ++messages; }
-    void beep() override {}
-    void show() override {}
-    void unload() override {}
-
-    int messages = 0;
-};
-
-class IdlePump : public EventPump {
-public:
-    void yield() override { ++yields; }
-    void waitForEvents() override {}
-    void pause(int) override {}
-    long yields = 0;
-};
-
 // A full map: 127 recorded areas of 512 vertices, the current area's 512 vertices, a full path
 // and the grid at its finest level, in the start view.
 void BM_RedrawMapAtCapacity(benchmark::State& state) {
@@ -83,8 +58,11 @@ void BM_RedrawMapAtCapacity(benchmark::State& state) {
     GridSettings grid;
     grid.gridLod = 15;
     const bool fsConnected = true;
-    MarkedWindow window;
-    IdlePump pump;
+    test::FakeWindow window;
+    for (const char* entry : {"mnuGrid", "mnuAllAreas", "mnuAreaNumbers", "mnuPlotPath"}) {
+        window.setChecked(entry, true);
+    }
+    test::FakeEventPump pump;
     ErrorReporter errors(window);
     NumberText numbers;
     MapPainter painter(surface, areas, path, grid, fsConnected, window, pump, errors, numbers);
@@ -93,7 +71,7 @@ void BM_RedrawMapAtCapacity(benchmark::State& state) {
         painter.redrawMap();
         benchmark::DoNotOptimize(surface.sum);
     }
-    if (window.messages != 0) {
+    if (!window.messages.empty()) {
         state.SkipWithError("the redraw reported a failure");
     }
     state.counters["yields/redraw"] =

@@ -15,7 +15,7 @@
 #include "scasm/batch_launcher.h"
 #include "scasm/build_command.h"
 #include "scasm/console_window.h"
-#include "tests/common/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
