@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 
 #include "common/degrees_minutes.h"
 #include "tests/common/test_files.h"
@@ -144,6 +147,83 @@ TEST(NumberText, WorkedExamplesWithDecimalPointAndDecimalComma) {
         std::replace(withComma.begin(), withComma.end(), '.', ',');
         EXPECT_EQ(render(point, e), e.expected) << "value " << e.value << " " << e.pattern;
         EXPECT_EQ(render(comma, e), withComma) << "value " << e.value << " " << e.pattern;
+    }
+}
+
+// A number text as its sign and significant digits, and the decimal exponent of the first one:
+// "-0.0125" and "-1.25E-02" both give {"-125", -2}.
+std::pair<std::string, int> digitsAndExponent(const std::string& text) {
+    const std::size_t e = std::min(text.find('E'), text.size());
+    std::string digits;
+    int wholeDigits = -1;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] == '.') {
+            wholeDigits = static_cast<int>(digits.size());
+        } else if (text[i] != '-') {
+            digits += text[i];
+        }
+    }
+    if (wholeDigits < 0) {
+        wholeDigits = static_cast<int>(digits.size());
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    digits.erase(0, first);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int exponent = e < text.size() ? std::stoi(text.substr(e + 1)) : 0;
+    return {(text[0] == '-' ? "-" : "") + digits,
+            wholeDigits - static_cast<int>(first) - 1 + exponent};
+}
+
+// The C library's correctly rounded text of a value with `significant` digits, as digits and
+// exponent, and whether the default text should take the exponent form for it. The library takes
+// exact halves to even; they are moved off the half, away from zero, first.
+struct Rounded {
+    std::pair<std::string, int> number;
+    bool exponentForm;
+};
+
+Rounded roundedHalfAway(double value, int significant) {
+    // A double's exact expansion has at most 767 significant digits.
+    char exact[800];
+    std::snprintf(exact, sizeof exact, "%.780E", value);
+    const std::string_view digits(exact + (value < 0 ? 3 : 2), 780);
+    const std::string_view rest = digits.substr(static_cast<std::size_t>(significant) - 1);
+    const bool half = rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string_view::npos;
+    const double away = std::nextafter(value, std::copysign(HUGE_VAL, value));
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*E", significant - 1, half ? away : value);
+    const auto number = digitsAndExponent(text);
+    return {number, number.second < -4 || number.second >= significant};
+}
+
+// Random values, with and without exact halves (large singles have many), against the C
+// library's conversion.
+TEST(NumberText, DefaultTextAgreesWithCorrectRoundingOnRandomValues) {
+    std::mt19937_64 random(20240601);
+    std::uniform_int_distribution<int> exponents(-20, 60);
+    const NumberText numbers;
+    for (int i = 0; i < 5000; ++i) {
+        const double anyBits = std::bit_cast<double>(random());
+        const double mantissa = std::bit_cast<double>((random() >> 12) | 0x3FF0000000000000);
+        const double ordinary = std::ldexp(i % 2 ? -mantissa : mantissa, exponents(random));
+        for (const double value : {anyBits, ordinary}) {
+            if (!std::isfinite(value) || value == 0) {
+                continue;
+            }
+            const std::string text = numbers.format(value);
+            const Rounded expected = roundedHalfAway(value, 15);
+            EXPECT_EQ(digitsAndExponent(text), expected.number) << text;
+            EXPECT_EQ(text.find('E') != std::string::npos, expected.exponentForm) << text;
+
+            const auto single = static_cast<float>(value);
+            if (std::isfinite(single) && single != 0) {
+                const std::string singleText = numbers.format(single);
+                const Rounded expectedSingle = roundedHalfAway(single, 7);
+                EXPECT_EQ(digitsAndExponent(singleText), expectedSingle.number) << singleText;
+                EXPECT_EQ(singleText.find('E') != std::string::npos, expectedSingle.exponentForm)
+                    << singleText;
+            }
+        }
     }
 }
 
