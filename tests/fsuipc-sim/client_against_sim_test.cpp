@@ -11,7 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "simlink/fsuipc_byte_order.h"
 #include "simlink/fsuipc_client.h"
+#include "simlink/fsuipc_request_area.h"
 #include "simlink/posix/posix_transport.h"
 #include "simlink/posix/shared_memory.h"
 #include "simlink/posix/unix_socket.h"
@@ -299,6 +301,34 @@ TEST_F(ClientAgainstSim, AnIdleConnectionDoesNotHoldUpOthers) {
     std::uint32_t result = 99;
     EXPECT_TRUE(readPosition(position, result));
     close(idle);
+}
+
+// The server keeps a client's request area mapped between messages; an area removed and made anew
+// under the same name, on the same connection, must still be the one served.
+TEST_F(ClientAgainstSim, AreaMadeAnewUnderTheSameNameIsServed) {
+    startSim({});
+    PosixTransport raw;
+    const auto window = raw.findWindow("UIPCMAIN");
+    ASSERT_NE(window, 0u);
+    const std::uint32_t message = raw.registerWindowMessage("FSASMLIB:IPC");
+    const std::uint16_t atom = raw.addAtom("FSASMLIB:IPC:TEST:1");
+    const auto wParam =
+        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(static_cast<std::int16_t>(atom)));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const auto mapping = raw.createFileMapping("FSASMLIB:IPC:TEST:1", RequestArea::size);
+        ASSERT_NE(mapping, 0u);
+        std::uint8_t* view = raw.mapView(mapping);
+        ASSERT_NE(view, nullptr);
+        RequestArea area(view);
+        area.putEnd(area.putRead(0, 0x3304, 4, 0));
+        std::uintptr_t reply = 0;
+        ASSERT_TRUE(raw.sendMessageTimeout(window, message, wParam, 0, 2000, reply));
+        EXPECT_EQ(reply, 1u);
+        EXPECT_EQ(loadLittleEndian<std::uint32_t>(view + 16), 0x39990000u);
+        raw.unmapView(view);
+        raw.closeHandle(mapping);
+    }
 }
 
 }  // namespace

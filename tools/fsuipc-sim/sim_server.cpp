@@ -11,7 +11,6 @@
 #include "simlink/fsuipc_record_executor.h"
 #include "simlink/fsuipc_request_area.h"
 #include "simlink/posix/ipc_folder.h"
-#include "simlink/posix/shared_memory.h"
 #include "simlink/posix/unix_socket.h"
 
 namespace tl::sim {
@@ -183,7 +182,7 @@ void SimServer::answerDue(Connection& connection, Clock::time_point now) {
            connection.pending.front().due <= now) {
         const Pending pending = connection.pending.front();
         connection.pending.pop_front();
-        const std::uint32_t result = answer(pending.request, pending.faulted);
+        const std::uint32_t result = answer(connection, pending.request, pending.faulted);
         const auto frame = IpcFrame::encode(IpcFrame::Reply{pending.request.sequence, result});
         connection.output.insert(connection.output.end(), frame.begin(), frame.end());
         ++connection.answered;
@@ -213,26 +212,22 @@ void SimServer::flush(Connection& connection) {
     }
 }
 
-std::uint32_t SimServer::answer(const IpcFrame::Request& request, bool faulted) {
+std::uint32_t SimServer::answer(Connection& connection, const IpcFrame::Request& request,
+                                bool faulted) {
     if (request.message != ipcMessage_) {
         return 0;
     }
     if (faulted && options_.reply) {
         return *options_.reply;
     }
-    const std::string object = SharedMemory::objectName(request.atomName);
-    if (object.empty() || request.lParam >= RequestArea::size) {
+    if (request.lParam >= RequestArea::size) {
         return 0;
     }
     int error = 0;
-    const int fd = SharedMemory::openExisting(object, RequestArea::size, error);
-    if (fd < 0) {
-        log_ << "fsuipc-sim: request area " << object << ": " << std::strerror(error) << '\n';
-        return 0;
-    }
-    std::uint8_t* view = SharedMemory::map(fd, RequestArea::size, error);
-    close(fd);
+    std::uint8_t* view = connection.area.open(request.atomName, error);
     if (view == nullptr) {
+        log_ << "fsuipc-sim: request area \"" << request.atomName << "\": " << std::strerror(error)
+             << '\n';
         return 0;
     }
     RequestArea area(view);
@@ -243,7 +238,6 @@ std::uint32_t SimServer::answer(const IpcFrame::Request& request, bool faulted) 
     if (faulted) {
         corrupt(area, request.lParam);
     }
-    SharedMemory::unmap(view, RequestArea::size);
     return result;
 }
 

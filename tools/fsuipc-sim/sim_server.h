@@ -13,6 +13,7 @@
 #include "simlink/fsuipc_simulator_memory.h"
 #include "simlink/posix/ipc_frame.h"
 #include "tools/fsuipc-sim/aircraft.h"
+#include "tools/fsuipc-sim/mapped_request_area.h"
 #include "tools/fsuipc-sim/sim_options.h"
 
 namespace tl::sim {
@@ -51,6 +52,7 @@ private:
         std::vector<std::uint8_t> input;
         std::vector<std::uint8_t> output;
         std::deque<Pending> pending;
+        MappedRequestArea area;
         // Answered all it may: closed once the output is written.
         bool closing = false;
         bool dead = false;
@@ -62,7 +64,7 @@ private:
     void answerDue(Connection& connection, Clock::time_point now);
     void flush(Connection& connection);
     // The reply to one message, its records carried out unless a fault says otherwise.
-    std::uint32_t answer(const IpcFrame::Request& request, bool faulted);
+    std::uint32_t answer(Connection& connection, const IpcFrame::Request& request, bool faulted);
     void corrupt(RequestArea& area, std::uint32_t start) const;
     int pollTimeout(Clock::time_point now) const;
 
