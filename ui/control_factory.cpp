@@ -1,8 +1,8 @@
 #include "ui/control_factory.h"
 
-#include <QLabel>
 #include <QPushButton>
 
+#include "ui/label.h"
 #include "ui/map_widget.h"
 #include "ui/qt_convert.h"
 #include "ui/text_box.h"
@@ -71,7 +71,7 @@ QWidget* ControlFactory::create(const ControlSpec& spec) const {
 }
 
 QWidget* ControlFactory::label(const ControlSpec& spec) const {
-    auto* label = new QLabel(&form_);
+    auto* label = new Label(&form_);
     place(*label, spec, QPalette::WindowText, QPalette::Window);
     label->setTextFormat(Qt::PlainText);
     // Text that does not fit wraps at word boundaries, and what does not fit then is cut off.

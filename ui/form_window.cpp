@@ -6,13 +6,6 @@ namespace tl {
 
 FormWindow::FormWindow(EventForwarder& forwarder) : forwarder_(forwarder) {}
 
-bool FormWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        forwarder_.activate();
-    }
-    return QMainWindow::event(event);
-}
-
 void FormWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();

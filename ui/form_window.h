@@ -6,8 +6,8 @@
 
 namespace tl {
 
-// The top-level window `frmMain`. Activation reaches the program; the close box only asks the
-// program to end (the program's loop then unloads the window), so the window stays until unload.
+// The top-level window `frmMain`. Its close box only asks the program to end (the program's loop
+// then unloads the window), so the window stays until unload.
 class FormWindow : public QMainWindow {
 public:
     explicit FormWindow(EventForwarder& forwarder);
@@ -16,7 +16,6 @@ public:
     void allowClose() { closing_ = true; }
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

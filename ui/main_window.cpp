@@ -137,13 +137,19 @@ void MainWindow::beep() {
     QApplication::beep();
 }
 
+// The window is the program's only form, so it becomes the active form once: when it is first
+// shown, before show returns. The window system's own activations (returning from another program
+// or from a message box) arrive later and at any moment, even inside a redraw, and are not the
+// form's activation.
 void MainWindow::show() {
-    forwarder_.load();
-    if (form_) {
-        form_->show();
-        form_->activateWindow();
-        control(WindowLayout::focusOrder().front()).setFocus();
+    if (!form_ || form_->isVisible()) {
+        return;
     }
+    forwarder_.load();
+    form_->show();
+    form_->activateWindow();
+    control(WindowLayout::focusOrder().front()).setFocus();
+    forwarder_.activate();
 }
 
 void MainWindow::unload() {

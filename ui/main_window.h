@@ -48,7 +48,8 @@ public:
     std::string caption() const override;
     void showMessage(std::string_view text) override;
     void beep() override;
-    // Runs the load handler, then shows the window with the focus on the first control.
+    // Runs the load handler, shows the window with the focus on the first control, then runs the
+    // activation handler.
     void show() override;
     // Closes the window and deletes its controls; the window is gone afterwards.
     void unload() override;
