@@ -162,14 +162,22 @@ void FsuipcClient::fsuipcClose() {
     }
 }
 
-bool FsuipcClient::fsuipcRead(std::uint32_t offset, std::uint32_t size, void* destination,
-                              std::uint32_t& result) {
+bool FsuipcClient::mayQueue(std::uint32_t headerSize, std::uint32_t size,
+                            std::uint32_t& result) const {
     if (ipcView_ == nullptr) {
         result = NotOpen;
         return false;
     }
-    if (!RequestArea::fits(ipcNext_, RequestArea::readHeaderSize, size)) {
+    if (!RequestArea::fits(ipcNext_, headerSize, size)) {
         result = NoRoom;
+        return false;
+    }
+    return true;
+}
+
+bool FsuipcClient::fsuipcRead(std::uint32_t offset, std::uint32_t size, void* destination,
+                              std::uint32_t& result) {
+    if (!mayQueue(RequestArea::readHeaderSize, size, result)) {
         return false;
     }
     std::uint32_t tag = 0;
@@ -184,12 +192,7 @@ bool FsuipcClient::fsuipcRead(std::uint32_t offset, std::uint32_t size, void* de
 
 bool FsuipcClient::fsuipcWrite(std::uint32_t offset, std::uint32_t size, const void* source,
                                std::uint32_t& result) {
-    if (ipcView_ == nullptr) {
-        result = NotOpen;
-        return false;
-    }
-    if (!RequestArea::fits(ipcNext_, RequestArea::writeHeaderSize, size)) {
-        result = NoRoom;
+    if (!mayQueue(RequestArea::writeHeaderSize, size, result)) {
         return false;
     }
     ipcNext_ = RequestArea(ipcView_).putWrite(ipcNext_, offset, size, source);

@@ -69,6 +69,8 @@ private:
     };
 
     bool openLink(std::uint32_t requiredVersion, std::uint32_t& result);
+    // Whether a request of `headerSize` + `size` bytes may be queued; sets result 9 or 15 if not.
+    bool mayQueue(std::uint32_t headerSize, std::uint32_t size, std::uint32_t& result) const;
     bool versionPasses(std::uint32_t& result);
     // Sends the message, up to maxSends times; false with the result code when none was delivered.
     bool send(std::uintptr_t& reply, std::uint32_t& result);

@@ -35,7 +35,9 @@ std::array<std::uint8_t, IpcFrame::replySize> IpcFrame::encode(const Reply& repl
     return bytes;
 }
 
-std::optional<IpcFrame::Request> IpcFrame::decodeRequest(const std::uint8_t* bytes) {
+std::optional<IpcFrame::Request> IpcFrame::decodeRequest(
+    std::span<const std::uint8_t, requestSize> frame) {
+    const std::uint8_t* bytes = frame.data();
     const std::uint8_t* name = bytes + 20;
     const std::uint8_t* nul = std::find(name, name + atomNameSize, 0);
     if (!hasMagic(bytes, requestMagic) || nul == name + atomNameSize) {
@@ -50,7 +52,9 @@ std::optional<IpcFrame::Request> IpcFrame::decodeRequest(const std::uint8_t* byt
     return request;
 }
 
-std::optional<IpcFrame::Reply> IpcFrame::decodeReply(const std::uint8_t* bytes) {
+std::optional<IpcFrame::Reply> IpcFrame::decodeReply(
+    std::span<const std::uint8_t, replySize> frame) {
+    const std::uint8_t* bytes = frame.data();
     if (!hasMagic(bytes, replyMagic)) {
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,9 @@ public:
     static std::array<std::uint8_t, requestSize> encode(const Request& request);
     static std::array<std::uint8_t, replySize> encode(const Reply& reply);
     // Nothing when the magic is wrong or the name is not NUL-terminated.
-    static std::optional<Request> decodeRequest(const std::uint8_t* bytes);
+    static std::optional<Request> decodeRequest(std::span<const std::uint8_t, requestSize> bytes);
     // Nothing when the magic is wrong.
-    static std::optional<Reply> decodeReply(const std::uint8_t* bytes);
+    static std::optional<Reply> decodeReply(std::span<const std::uint8_t, replySize> bytes);
 
     // 0xC000 + (FNV-1a 32-bit hash of the name's bytes mod 0x4000), the same in every process.
     static std::uint32_t messageNumber(std::string_view name);

@@ -249,7 +249,9 @@ std::optional<PosixTransport::Outcome> PosixTransport::takeReplies(Connection& c
     std::size_t used = 0;
     std::optional<Outcome> outcome;
     while (!outcome && connection.input.size() - used >= IpcFrame::replySize) {
-        const auto answer = IpcFrame::decodeReply(connection.input.data() + used);
+        const auto answer =
+            IpcFrame::decodeReply(std::span<const std::uint8_t, IpcFrame::replySize>(
+                connection.input.data() + used, IpcFrame::replySize));
         // Replies to older requests (answered after their time-out) are dropped.
         const auto age =
             answer ? static_cast<std::int32_t>(answer->sequence - connection.sequence) : 1;

@@ -13,18 +13,15 @@ namespace tl {
 
 namespace {
 
-bool fillAddress(const std::string& path, sockaddr_un& address, int& error) {
+// A new socket and the address of `path`; -1 with `error` set when either cannot be had.
+int socketFor(const std::string& path, sockaddr_un& address, int& error) {
     address = {};
     address.sun_family = AF_UNIX;
     if (path.empty() || path.size() >= sizeof(address.sun_path)) {
         error = ENAMETOOLONG;
-        return false;
+        return -1;
     }
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
-}
-
-int newSocket(int& error) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         error = errno;
@@ -42,10 +39,7 @@ int failAndClose(int fd, int& error) {
 
 int UnixSocket::connectTo(const std::string& path, int& error) {
     sockaddr_un address{};
-    if (!fillAddress(path, address, error)) {
-        return -1;
-    }
-    const int fd = newSocket(error);
+    const int fd = socketFor(path, address, error);
     if (fd < 0) {
         return -1;
     }
@@ -58,10 +52,7 @@ int UnixSocket::connectTo(const std::string& path, int& error) {
 
 int UnixSocket::listenAt(const std::string& path, int& error) {
     sockaddr_un address{};
-    if (!fillAddress(path, address, error)) {
-        return -1;
-    }
-    const int fd = newSocket(error);
+    const int fd = socketFor(path, address, error);
     if (fd < 0) {
         return -1;
     }

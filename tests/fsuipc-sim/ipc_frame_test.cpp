@@ -17,7 +17,7 @@ TEST(IpcFrame, RequestRoundTripAndRefusals) {
     auto bytes = IpcFrame::encode(request);
     EXPECT_EQ(bytes[4], 0x04);
     EXPECT_EQ(bytes[7], 0x01);
-    const auto decoded = IpcFrame::decodeRequest(bytes.data());
+    const auto decoded = IpcFrame::decodeRequest(bytes);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->sequence, request.sequence);
     EXPECT_EQ(decoded->message, request.message);
@@ -27,12 +27,12 @@ TEST(IpcFrame, RequestRoundTripAndRefusals) {
     // The longest name keeps its terminating NUL; longer ones are cut.
     request.atomName = std::string(70, 'n');
     bytes = IpcFrame::encode(request);
-    EXPECT_EQ(IpcFrame::decodeRequest(bytes.data())->atomName, std::string(59, 'n'));
+    EXPECT_EQ(IpcFrame::decodeRequest(bytes)->atomName, std::string(59, 'n'));
     bytes[79] = 'n';
-    EXPECT_FALSE(IpcFrame::decodeRequest(bytes.data()));
+    EXPECT_FALSE(IpcFrame::decodeRequest(bytes));
     bytes = IpcFrame::encode(request);
     bytes[3] = 'R';
-    EXPECT_FALSE(IpcFrame::decodeRequest(bytes.data()));
+    EXPECT_FALSE(IpcFrame::decodeRequest(bytes));
 }
 
 TEST(IpcFrame, ReplyLayout) {
@@ -40,10 +40,12 @@ TEST(IpcFrame, ReplyLayout) {
     const std::array<std::uint8_t, 16> expected{'F', 'S', 'I', 'R', 7, 0, 0, 0,
                                                 1,   0,   0,   0,   0, 0, 0, 0};
     EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(IpcFrame::decodeReply(bytes.data())->result, 1u);
-    EXPECT_FALSE(IpcFrame::decodeRequest(bytes.data()));
+    EXPECT_EQ(IpcFrame::decodeReply(bytes)->result, 1u);
     const auto request = IpcFrame::encode(IpcFrame::Request{});
-    EXPECT_FALSE(IpcFrame::decodeReply(request.data()));
+    EXPECT_FALSE(IpcFrame::decodeReply(std::span(request).first<IpcFrame::replySize>()));
+    std::array<std::uint8_t, IpcFrame::requestSize> replyFirst{};
+    std::copy(bytes.begin(), bytes.end(), replyFirst.begin());
+    EXPECT_FALSE(IpcFrame::decodeRequest(replyFirst));
 }
 
 TEST(IpcFrame, MessageNumbersFromFnv1a) {

@@ -163,7 +163,9 @@ void SimServer::receive(Connection& connection, Clock::time_point now) {
     connection.input.insert(connection.input.end(), chunk, chunk + received);
     std::size_t used = 0;
     while (connection.input.size() - used >= IpcFrame::requestSize) {
-        const auto request = IpcFrame::decodeRequest(connection.input.data() + used);
+        const auto request =
+            IpcFrame::decodeRequest(std::span<const std::uint8_t, IpcFrame::requestSize>(
+                connection.input.data() + used, IpcFrame::requestSize));
         if (!request) {
             log_ << "fsuipc-sim: not a request frame; connection dropped\n";
             connection.dead = true;
