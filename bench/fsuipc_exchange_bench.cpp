@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
+#include "common/program_folder.h"
 #include "simlink/fsuipc_client.h"
 #include "simlink/posix/posix_transport.h"
 #include "simlink/posix/unix_socket.h"
@@ -26,8 +26,7 @@ std::string simExecutable() {
     if (const char* path = std::getenv("FSUIPC_SIM_EXE"); path != nullptr) {
         return path;
     }
-    const auto self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "bin" / "fsuipc-sim").string();
+    return (tl::ProgramFolder::ofExecutable().path().parent_path() / "bin" / "fsuipc-sim").string();
 }
 
 void ThreePositionReadsAgainstSim(benchmark::State& state) {

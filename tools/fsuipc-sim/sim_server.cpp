@@ -20,6 +20,8 @@ constexpr std::size_t receiveChunk = 4096;
 // A connection with this many unanswered messages is not read until some are answered.
 constexpr std::size_t mostPending = 64;
 constexpr int idlePollMs = 1000;
+constexpr std::size_t mostConnections = 64;
+constexpr auto acceptPause = std::chrono::milliseconds(100);
 constexpr std::uint32_t unknownIdentifier = 0xEEEE;
 constexpr std::uint32_t countPastTheEnd = 0x7FFFFFF0;
 }  // namespace
@@ -82,7 +84,9 @@ bool SimServer::takeOverSocket(std::string& problem) {
 void SimServer::run(const volatile std::sig_atomic_t& stop) {
     std::vector<pollfd> entries;
     while (stop == 0) {
-        entries.assign(1, pollfd{listener_, POLLIN, 0});
+        const bool accepting =
+            connections_.size() < mostConnections && Clock::now() >= acceptAgain_;
+        entries.assign(1, pollfd{accepting ? listener_ : -1, POLLIN, 0});
         for (const Connection& connection : connections_) {
             short events = 0;
             if (!connection.closing && connection.pending.size() < mostPending) {
@@ -132,12 +136,13 @@ void SimServer::run(const volatile std::sig_atomic_t& stop) {
 }
 
 void SimServer::acceptConnections() {
-    while (true) {
+    while (connections_.size() < mostConnections) {
         int error = 0;
         const int fd = UnixSocket::acceptFrom(listener_, error);
         if (fd < 0) {
             if (error != EAGAIN && error != EWOULDBLOCK) {
                 log_ << "fsuipc-sim: accept: " << std::strerror(error) << '\n';
+                acceptAgain_ = Clock::now() + acceptPause;
             }
             return;
         }
@@ -261,6 +266,9 @@ void SimServer::corrupt(RequestArea& area, std::uint32_t start) const {
 
 int SimServer::pollTimeout(Clock::time_point now) const {
     auto soonest = now + std::chrono::milliseconds(idlePollMs);
+    if (acceptAgain_ > now) {
+        soonest = std::min(soonest, acceptAgain_);
+    }
     for (const Connection& connection : connections_) {
         if (!connection.pending.empty()) {
             soonest = std::min(soonest, connection.pending.front().due);

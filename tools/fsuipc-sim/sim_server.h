@@ -76,6 +76,9 @@ private:
     const Clock::time_point started_ = Clock::now();
     std::string socketPath_;
     int listener_ = -1;
+    // New connections wait in the backlog while there are too many, or for a while after accept
+    // failed (for example when no file descriptor was left).
+    Clock::time_point acceptAgain_{};
     std::list<Connection> connections_;
 };
 
