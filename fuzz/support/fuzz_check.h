@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tl::fuzz {
+
+// Ends the run when a property of a reader does not hold, so that libFuzzer keeps the input.
+void check(bool holds, std::string_view property);
+
+// The fuzz input as text.
+inline std::string_view textOf(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+}  // namespace tl::fuzz
