@@ -8,10 +8,16 @@
 #include "tools/fsuipc-sim/aircraft.h"
 #include "tools/fsuipc-sim/flight_route.h"
 #include "tools/fsuipc-sim/sim_options.h"
+#include "tools/fsuipc-sim/sim_requests.h"
+#ifdef _WIN32
+#include "tools/fsuipc-sim/win32/sim_window.h"
+#else
 #include "tools/fsuipc-sim/sim_server.h"
+#endif
 
 namespace {
 
+#ifndef _WIN32
 volatile std::sig_atomic_t stopRequested = 0;
 
 void requestStop(int) {
@@ -27,6 +33,35 @@ void handleSignals() {
     sigaction(SIGTERM, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
+
+// Serves the Unix socket of the window class until interrupted.
+int serve(const tl::sim::SimOptions& options, tl::sim::SimRequests& requests) {
+    handleSignals();
+    tl::sim::SimServer server(options, requests, std::cerr);
+    std::string problem;
+    if (!server.start(problem)) {
+        std::cerr << "fsuipc-sim: " << problem << '\n';
+        return 1;
+    }
+    std::cerr << "fsuipc-sim: serving " << options.windowClass << " at " << server.socketPath()
+              << '\n';
+    server.run(stopRequested);
+    return 0;
+}
+#else
+// Serves a window of the class until it is closed.
+int serve(const tl::sim::SimOptions& options, tl::sim::SimRequests& requests) {
+    tl::sim::SimWindow window(options, requests, std::cerr);
+    std::string problem;
+    if (!window.create(problem)) {
+        std::cerr << "fsuipc-sim: " << problem << '\n';
+        return 1;
+    }
+    std::cerr << "fsuipc-sim: serving window class " << options.windowClass << '\n';
+    window.run();
+    return 0;
+}
+#endif
 
 constexpr double metresPerKnot = 1852.0 / 3600.0;
 
@@ -65,20 +100,10 @@ int main(int argc, char** argv) {
         memory.write(tl::SimulatorMemory::fsVersionOffset, options.simulatorVersion);
         memory.write(tl::SimulatorMemory::checkPatternOffset, options.checkPattern);
         aircraft.publish(memory, 0);
-
-        handleSignals();
-        tl::sim::SimServer server(options, aircraft, memory, std::cerr);
-        std::string problem;
-        if (!server.start(problem)) {
-            std::cerr << "fsuipc-sim: " << problem << '\n';
-            return 1;
-        }
-        std::cerr << "fsuipc-sim: serving " << options.windowClass << " at " << server.socketPath()
-                  << '\n';
-        server.run(stopRequested);
+        tl::sim::SimRequests requests(options, aircraft, memory);
+        return serve(options, requests);
     } catch (const std::exception& problem) {
         std::cerr << "fsuipc-sim: " << problem.what() << '\n';
         return 1;
     }
-    return 0;
 }

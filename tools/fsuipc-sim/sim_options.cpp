@@ -125,7 +125,8 @@ std::string SimOptions::helpText() {
 Serves the FSUIPC inter-process protocol on this machine as a stand-in for a simulator running
 FSUIPC: a window of class C is the Unix socket D/C, where D is $FSUIPC_IPC_DIR, else
 $XDG_RUNTIME_DIR/fsuipc, else /tmp/fsuipc-<uid> (created with mode 0700; a folder that belongs to
-another user or that group or others may write is refused). Runs until interrupted.
+another user or that group or others may write is refused). Runs until interrupted. On Windows it
+serves a hidden window of class C instead, until the window is closed.
 
 The simulator memory holds 64 KiB: FSUIPC's version at 0x3304, the simulator version and the check
 pattern at 0x3308/0x330A, the ground altitude (metres x 256) at 0x0020, the latitude and longitude
@@ -155,7 +156,8 @@ Faults (numbers may be decimal or 0x hexadecimal):
                           the end of the request area
   --fault-from N          the faults above start with each connection's message N (default 1)
   --fault-count N         and affect N messages (default: all from then on)
-  --drop-after N          close each connection once it has had N answers
+  --drop-after N          close each connection once it has had N answers (on Windows: close
+                          the window)
 
   --verbose               log connections and messages on standard error
   --help                  show this text

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "simlink/fsuipc_record_executor.h"
 #include "simlink/fsuipc_request_area.h"
 #include "simlink/posix/ipc_folder.h"
 #include "simlink/posix/unix_socket.h"
@@ -22,15 +21,11 @@ constexpr std::size_t mostPending = 64;
 constexpr int idlePollMs = 1000;
 constexpr std::size_t mostConnections = 64;
 constexpr auto acceptPause = std::chrono::milliseconds(100);
-constexpr std::uint32_t unknownIdentifier = 0xEEEE;
-constexpr std::uint32_t countPastTheEnd = 0x7FFFFFF0;
 }  // namespace
 
-SimServer::SimServer(const SimOptions& options, Aircraft& aircraft, SimulatorMemory& memory,
-                     std::ostream& log)
+SimServer::SimServer(const SimOptions& options, SimRequests& requests, std::ostream& log)
     : options_(options),
-      aircraft_(aircraft),
-      memory_(memory),
+      requests_(requests),
       log_(log),
       ipcMessage_(IpcFrame::messageNumber("FSASMLIB:IPC")) {}
 
@@ -224,8 +219,8 @@ std::uint32_t SimServer::answer(Connection& connection, const IpcFrame::Request&
     if (request.message != ipcMessage_) {
         return 0;
     }
-    if (faulted && options_.reply) {
-        return *options_.reply;
+    if (const auto imposed = requests_.imposedReply(faulted)) {
+        return *imposed;
     }
     if (request.lParam >= RequestArea::size) {
         return 0;
@@ -238,30 +233,7 @@ std::uint32_t SimServer::answer(Connection& connection, const IpcFrame::Request&
         return 0;
     }
     RequestArea area(view);
-    const std::chrono::duration<double> running = Clock::now() - started_;
-    aircraft_.publish(memory_, running.count());
-    const std::uint32_t result = carryOutRecords(area, request.lParam, memory_);
-    aircraft_.takeWrites(memory_);
-    if (faulted) {
-        corrupt(area, request.lParam);
-    }
-    return result;
-}
-
-void SimServer::corrupt(RequestArea& area, std::uint32_t start) const {
-    std::vector<std::uint32_t> positions;
-    area.scan(start, [&positions](const RequestArea::Record& record) {
-        positions.push_back(record.position);
-    });
-    const auto at = [&positions](const std::optional<std::uint32_t>& record) {
-        return record && *record >= 1 && *record <= positions.size();
-    };
-    if (at(options_.corruptIdentifier)) {
-        area.setIdentifier(positions[*options_.corruptIdentifier - 1], unknownIdentifier);
-    }
-    if (at(options_.corruptCount)) {
-        area.setCount(positions[*options_.corruptCount - 1], countPastTheEnd);
-    }
+    return requests_.carryOut(area, request.lParam, faulted);
 }
 
 int SimServer::pollTimeout(Clock::time_point now) const {

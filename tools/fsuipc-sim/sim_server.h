@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "simlink/fsuipc_request_area.h"
-#include "simlink/fsuipc_simulator_memory.h"
 #include "simlink/posix/ipc_frame.h"
-#include "tools/fsuipc-sim/aircraft.h"
 #include "tools/fsuipc-sim/mapped_request_area.h"
 #include "tools/fsuipc-sim/sim_options.h"
+#include "tools/fsuipc-sim/sim_requests.h"
 
 namespace tl::sim {
 
@@ -22,8 +20,7 @@ namespace tl::sim {
 // number of connections, each answered in order.
 class SimServer {
 public:
-    SimServer(const SimOptions& options, Aircraft& aircraft, SimulatorMemory& memory,
-              std::ostream& log);
+    SimServer(const SimOptions& options, SimRequests& requests, std::ostream& log);
     // Closes every connection and removes the socket.
     ~SimServer();
 
@@ -65,15 +62,12 @@ private:
     void flush(Connection& connection);
     // The reply to one message, its records carried out unless a fault says otherwise.
     std::uint32_t answer(Connection& connection, const IpcFrame::Request& request, bool faulted);
-    void corrupt(RequestArea& area, std::uint32_t start) const;
     int pollTimeout(Clock::time_point now) const;
 
     const SimOptions& options_;
-    Aircraft& aircraft_;
-    SimulatorMemory& memory_;
+    SimRequests& requests_;
     std::ostream& log_;
     const std::uint32_t ipcMessage_;
-    const Clock::time_point started_ = Clock::now();
     std::string socketPath_;
     int listener_ = -1;
     // New connections wait in the backlog while there are too many, or for a while after accept
