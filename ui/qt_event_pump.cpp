@@ -6,11 +6,16 @@
 namespace tl {
 
 void QtEventPump::yield() {
+    if (sinceEvents_.isValid() && sinceEvents_.nsecsElapsed() < yieldIntervalNs) {
+        return;
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    sinceEvents_.start();
 }
 
 void QtEventPump::waitForEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    sinceEvents_.start();
 }
 
 void QtEventPump::pause(int milliseconds) {

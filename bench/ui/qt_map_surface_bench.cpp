@@ -1,5 +1,6 @@
-// The map's picture at capacity: 127 outlined areas of 512 vertices, the current area's 512 dots
-// and 65535 path points, drawn the way a full redraw draws them.
+// The map's picture at capacity (127 outlined areas of 512 vertices, the current area's 512 dots
+// and 65535 path points, drawn the way a full redraw draws them), its repaint, and the yield that
+// a redraw makes after every outline edge.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "ui/main_window.h"
+#include "ui/qt_event_pump.h"
 #include "ui/qt_map_surface.h"
 
 namespace {
@@ -93,6 +95,16 @@ void repaint(benchmark::State& state) {
     }
 }
 BENCHMARK(repaint)->Unit(benchmark::kMicrosecond);
+
+// One yield to the window system with nothing waiting: a full redraw makes one per outline edge.
+void idleYield(benchmark::State& state) {
+    tl::MainWindow window;
+    tl::QtEventPump pump;
+    for (auto _ : state) {
+        pump.yield();
+    }
+}
+BENCHMARK(idleYield)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

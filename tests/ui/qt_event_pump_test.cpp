@@ -28,6 +28,27 @@ TEST_F(QtEventPumpTest, YieldRunsTheWaitingEventsAndReturns) {
     EXPECT_EQ(ran, 2);
 }
 
+TEST_F(QtEventPumpTest, YieldsInQuickSuccessionRunTheEventsAtMostOncePerInterval) {
+    int ran = 0;
+    pump.yield();
+    QTimer::singleShot(0, [&] { ++ran; });
+    QElapsedTimer clock;
+    clock.start();
+    int yields = 0;
+    while (ran == 0 && clock.elapsed() < 2000) {
+        pump.yield();
+        ++yields;
+    }
+    // The event ran, at the first yield a full interval after the last run of the events.
+    EXPECT_EQ(ran, 1);
+    EXPECT_GE(clock.nsecsElapsed(), QtEventPump::yieldIntervalNs / 2);
+    EXPECT_GT(yields, 1);
+    // A wait always runs them and starts a new interval.
+    QTimer::singleShot(0, [&] { ++ran; });
+    pump.waitForEvents();
+    EXPECT_EQ(ran, 2);
+}
+
 TEST_F(QtEventPumpTest, WaitForEventsSleepsUntilAnEventArrives) {
     bool arrived = false;
     QTimer::singleShot(150, [&] { arrived = true; });
