@@ -1,21 +1,17 @@
 // The map surface, checked by the pixels it draws.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QCursor>
 #include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 
 #include "common/failure.h"
 #include "tests/support/fake_window.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/qt_application.h"
-#include "ui/control_factory.h"
 #include "ui/map_widget.h"
 
 namespace tl {
@@ -195,12 +191,8 @@ TEST_F(QtMapSurfaceTest, BadScaleOrPenWidthIsRefusedAndChangesNothing) {
     for (const SurfaceScale bad :
          {SurfaceScale{0, 0, 0, 1}, SurfaceScale{0, 0, 1, 0}, SurfaceScale{nan, 0, 1, 1},
           SurfaceScale{0, 0, inf, 1}, SurfaceScale{0, 0, 1, -inf}}) {
-        try {
-            surface.setScale(bad);
-            ADD_FAILURE() << "accepted " << bad.width << " x " << bad.height;
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.number(), 5);
-        }
+        EXPECT_EQ(test::failureNumber([&] { surface.setScale(bad); }), 5)
+            << bad.width << " x " << bad.height;
     }
     EXPECT_EQ(surface.scale().width, 271);
     EXPECT_EQ(surface.scale().height, -271);
@@ -284,40 +276,30 @@ TEST_F(QtMapSurfaceTest, TextAtTheCurrentPointThenTheNextLine) {
 }
 
 TEST_F(QtMapSurfaceTest, CursorFileSetsThePointerAndAFailureLeavesItAsItWas) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tl-cursor-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const auto expectFailure = [&](const std::filesystem::path& file, int number) {
-        try {
-            surface.useCursorFile(file);
-            ADD_FAILURE() << "loaded " << file;
-        } catch (const Failure& failure) {
-            EXPECT_EQ(failure.number(), number) << file;
-        }
+    const test::TempFolder folder;
+    const auto load = [&](const std::filesystem::path& file) {
+        return test::failureNumber([&] { surface.useCursorFile(file); });
     };
-
     EXPECT_EQ(map.cursor().shape(), Qt::ArrowCursor);
-    expectFailure(folder / "h_move.cur", 53);
+    EXPECT_EQ(load(folder / "h_move.cur"), 53);
     EXPECT_EQ(map.cursor().shape(), Qt::ArrowCursor);
 
-    surface.useCursorFile(TL_DRAG_CURSOR);
+    EXPECT_EQ(load(TL_DRAG_CURSOR), 0);
     EXPECT_EQ(map.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(map.cursor().hotSpot(), QPoint(16, 16));
     EXPECT_EQ(map.cursor().pixmap().size(), QSize(32, 32));
 
     // Files that hold no cursor: empty, text, the shipped cursor cut short.
-    std::ifstream real(TL_DRAG_CURSOR, std::ios::binary);
-    const std::string cursor((std::istreambuf_iterator<char>(real)), {});
-    const std::string contents[] = {"", "path=0\r\n", cursor.substr(0, 40)};
-    for (const std::string& bytes : contents) {
-        const auto file = folder / "bad.cur";
-        std::ofstream(file, std::ios::binary) << bytes;
-        expectFailure(file, 481);
+    const std::string cursor = test::bytesOf(TL_DRAG_CURSOR);
+    ASSERT_GT(cursor.size(), 40u);
+    for (const std::string& bytes :
+         {std::string(), std::string("path=0\r\n"), cursor.substr(0, 40)}) {
+        folder.write("bad.cur", bytes);
+        EXPECT_EQ(load(folder / "bad.cur"), 481) << bytes.size() << " bytes";
         EXPECT_EQ(map.cursor().shape(), Qt::BitmapCursor);
     }
     surface.useDefaultPointer();
     EXPECT_EQ(map.cursor().shape(), Qt::ArrowCursor);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
