@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-#include "tests/common/test_files.h"
+#include "tests/support/test_files.h"
 
 namespace tl {
 namespace {

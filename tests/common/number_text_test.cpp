@@ -10,7 +10,7 @@
 #include <random>
 
 #include "common/degrees_minutes.h"
-#include "tests/common/test_files.h"
+#include "tests/support/test_files.h"
 
 namespace tl {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "tests/common/temp_folder.h"
-#include "tests/common/test_files.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_files.h"
 
 namespace tl::test {
 

@@ -4,11 +4,11 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "tests/support/test_files.h"
 
 namespace tl::test {
 
@@ -34,17 +34,18 @@ public:
     std::filesystem::path file(std::string_view name) const { return path_ / name; }
 
     void write(std::string_view name, std::string_view bytes) const {
-        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        writeBytes(file(name), bytes);
     }
-    std::string read(std::string_view name) const {
-        std::ifstream in(file(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string read(std::string_view name) const { return bytesOf(file(name)); }
     bool exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
 
 private:
     std::filesystem::path path_;
 };
+
+// A path inside a temporary folder: folder / "flatten.txt".
+inline std::filesystem::path operator/(const TempFolder& folder, std::string_view name) {
+    return folder.file(name);
+}
 
 }  // namespace tl::test

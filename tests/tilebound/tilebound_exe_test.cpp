@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/temp_folder.h"
-#include "tests/common/test_files.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/tilebound/bgl_fixtures.h"
 
 namespace tl {

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "tests/common/temp_folder.h"
-#include "tests/common/test_files.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_files.h"
 #include "tests/tilebound/bgl_fixtures.h"
 
 namespace tl {
