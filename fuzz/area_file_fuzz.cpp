@@ -77,9 +77,8 @@ void loadUnder(std::string_view text, tl::AreaTable& table, char mark) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text = tl::fuzz::textOf(data, size);
     static tl::AreaTable table;
-    loadUnder(text, table, '.');
-    loadUnder(text, table, ',');
+    tl::fuzz::underEachMark(tl::fuzz::textOf(data, size),
+                            [](std::string_view text, char mark) { loadUnder(text, table, mark); });
     return 0;
 }

@@ -1,9 +1,9 @@
 // Tilebound.dat as readHeaderData loads it, and the lookup over what it loaded.
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "areas/coverage_list.h"
@@ -58,8 +58,6 @@ void loadUnder(std::string_view text, char mark) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text = tl::fuzz::textOf(data, size);
-    loadUnder(text, '.');
-    loadUnder(text, ',');
+    tl::fuzz::underEachMark(tl::fuzz::textOf(data, size), loadUnder);
     return 0;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets, each on a working copy of its seed corpus, for a time or a number of runs.
 #
-#   fuzz/run.sh [-t seconds | -n runs] [-b build-folder] [-w work-folder] [-j jobs] [target...]
+#   fuzz/run.sh [-t seconds] [-n runs] [-b build-folder] [-w work-folder] [-j jobs] [target...]
 #
+# A target stops at whichever limit comes first; with neither given, after 60 seconds.
 # Targets are named without "_fuzz" (area_file, build, ...); none named means all. The targets must
 # be built (cmake --preset fuzz && cmake --build --preset fuzz). Each target first replays its
 # regression inputs (fuzz/regressions/<target>/), then fuzzes. New inputs gather in
@@ -13,21 +14,26 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 
-limit=(-max_total_time=60)
+seconds=""
+runs=""
 build="$root/build/fuzz"
 work="${TMPDIR:-/tmp}/terralevel-fuzz"
 jobs=1
 while getopts "t:n:b:w:j:h" option; do
     case "$option" in
-        t) limit=(-max_total_time="$OPTARG") ;;
-        n) limit=(-runs="$OPTARG") ;;
+        t) seconds="$OPTARG" ;;
+        n) runs="$OPTARG" ;;
         b) build="$(realpath "$OPTARG")" ;;
         w) work="$OPTARG" ;;
         j) jobs="$OPTARG" ;;
-        *) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+        *) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
+limit=()
+[ -n "$seconds" ] && limit+=(-max_total_time="$seconds")
+[ -n "$runs" ] && limit+=(-runs="$runs")
+[ ${#limit[@]} -eq 0 ] && limit=(-max_total_time=60)
 
 scratch="${FUZZ_SCRATCH:-/dev/shm}"
 if [ ! -d "$scratch" ] || [ ! -w "$scratch" ]; then
@@ -74,15 +80,15 @@ for target in "${targets[@]}"; do
     (cd "$dir" && TMPDIR="$scratch" "$program" "${limit[@]}" "${parallel[@]}" -print_final_stats=1 \
         -artifact_prefix="$dir/findings/" "$dir/corpus" >"$dir/log" 2>&1) || status=$?
     stats="$(cat "$dir/log" "$dir"/fuzz-*.log 2>/dev/null || true)"
-    runs="$(grep -o 'stat::number_of_executed_units: [0-9]*' <<<"$stats" |
+    executed="$(grep -o 'stat::number_of_executed_units: [0-9]*' <<<"$stats" |
         awk '{ s += $2 } END { print s + 0 }')"
     coverage="$(grep -o 'cov: [0-9]*' <<<"$stats" | tail -1 | cut -d' ' -f2)"
     if [ $status -ne 0 ] || [ -n "$(ls -A "$dir/findings")" ]; then
-        echo "$target: FINDING after $runs runs; inputs in $dir/findings, log in $dir/log"
+        echo "$target: FINDING after $executed runs; inputs in $dir/findings, log in $dir/log"
         tail -n 40 "$dir/log"
         failed+=("$target")
     else
-        echo "$target: $runs runs, coverage ${coverage:-?} edges, no finding"
+        echo "$target: $executed runs, coverage ${coverage:-?} edges, no finding"
     fi
 done
 

@@ -51,8 +51,6 @@ void applyUnder(std::string_view text, char mark) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text = tl::fuzz::textOf(data, size);
-    applyUnder(text, '.');
-    applyUnder(text, ',');
+    tl::fuzz::underEachMark(tl::fuzz::textOf(data, size), applyUnder);
     return 0;
 }
