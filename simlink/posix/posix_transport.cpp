@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
@@ -206,22 +207,14 @@ PosixTransport::Outcome PosixTransport::exchange(Connection& connection, std::ui
                                                  std::uintptr_t& reply) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::vector<std::uint8_t> chunk(receiveChunk);
+    std::array<std::uint8_t, receiveChunk> chunk{};
     while (true) {
         if (const auto outcome = takeReplies(connection, reply)) {
             return *outcome;
         }
-        const short events = connection.output.empty() ? POLLIN : POLLIN | POLLOUT;
-        short revents = 0;
         int error = 0;
-        if (!UnixSocket::waitFor(connection.fd, events, deadline, revents, error)) {
-            return Outcome::TimedOut;
-        }
-        if ((revents & POLLNVAL) != 0) {
-            breakConnection(connection, EBADF);
-            return Outcome::Broken;
-        }
-        if (!connection.output.empty() && (revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+        if (!connection.output.empty()) {
+            // Written at once when the socket has room, else after the wait below.
             const ssize_t sent = UnixSocket::sendSome(connection.fd, connection.output.data(),
                                                       connection.output.size(), error);
             if (sent < 0) {
@@ -229,6 +222,15 @@ PosixTransport::Outcome PosixTransport::exchange(Connection& connection, std::ui
                 return Outcome::Broken;
             }
             connection.output.erase(connection.output.begin(), connection.output.begin() + sent);
+        }
+        const short events = connection.output.empty() ? POLLIN : POLLIN | POLLOUT;
+        short revents = 0;
+        if (!UnixSocket::waitFor(connection.fd, events, deadline, revents, error)) {
+            return Outcome::TimedOut;
+        }
+        if ((revents & POLLNVAL) != 0) {
+            breakConnection(connection, EBADF);
+            return Outcome::Broken;
         }
         if ((revents & (POLLIN | POLLERR | POLLHUP)) != 0) {
             bool closed = false;
