@@ -6,7 +6,6 @@
 #include "areas/area_line.h"
 #include "areas/file_names.h"
 #include "areas/line_failure.h"
-#include "areas/line_views.h"
 #include "common/text_file.h"
 
 namespace tl {
@@ -52,7 +51,7 @@ void loadLine(std::string_view line, const NumberText& numbers, AreaTable& table
 AreaFile::LoadResult AreaFile::load(std::string_view text, const NumberText& numbers,
                                     AreaTable& table) {
     LoadResult result;
-    const std::vector<std::string_view> lines = lineViews(text);
+    const std::vector<std::string_view> lines = TextFile::splitLineViews(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         try {
             loadLine(lines[i], numbers, table, result);

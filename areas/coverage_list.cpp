@@ -4,7 +4,7 @@
 
 #include "areas/file_names.h"
 #include "areas/line_failure.h"
-#include "areas/line_views.h"
+#include "common/text_file.h"
 
 namespace tl {
 
@@ -47,7 +47,7 @@ void CoverageList::addRecord(std::string_view nameLine, std::string_view boundsL
 
 CoverageList::LoadResult CoverageList::load(std::string_view text, const NumberText& numbers) {
     LoadResult result;
-    const std::vector<std::string_view> lines = lineViews(text);
+    const std::vector<std::string_view> lines = TextFile::splitLineViews(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view nameLine = lines[i];
         if (nameLine.empty()) {

@@ -6,7 +6,6 @@
 
 #include "areas/file_names.h"
 #include "areas/line_failure.h"
-#include "areas/line_views.h"
 #include "common/integer_conversion.h"
 #include "common/text_file.h"
 
@@ -71,7 +70,7 @@ void SettingsReader::setDefaults() {
 }
 
 void SettingsReader::apply(std::string_view text) {
-    const std::vector<std::string_view> lines = lineViews(text);
+    const std::vector<std::string_view> lines = TextFile::splitLineViews(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         try {
             applyLine(lines[i]);

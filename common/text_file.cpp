@@ -248,8 +248,8 @@ void write(const std::filesystem::path& path, const std::vector<std::string>& li
 
 }  // namespace
 
-std::vector<std::string> TextFile::splitLines(std::string_view text) {
-    std::vector<std::string> lines;
+std::vector<std::string_view> TextFile::splitLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -257,10 +257,15 @@ std::vector<std::string> TextFile::splitLines(std::string_view text) {
         if (end < text.size() && lineEnd > start && text[lineEnd - 1] == '\r') {
             --lineEnd;
         }
-        lines.emplace_back(text.substr(start, lineEnd - start));
+        lines.push_back(text.substr(start, lineEnd - start));
         start = end + 1;
     }
     return lines;
+}
+
+std::vector<std::string> TextFile::splitLines(std::string_view text) {
+    const std::vector<std::string_view> views = splitLineViews(text);
+    return {views.begin(), views.end()};
 }
 
 std::vector<std::string> TextFile::readLines(const std::filesystem::path& path) {
