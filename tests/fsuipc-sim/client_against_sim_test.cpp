@@ -17,6 +17,7 @@
 #include "simlink/posix/posix_transport.h"
 #include "simlink/posix/shared_memory.h"
 #include "simlink/posix/unix_socket.h"
+#include "tests/fsuipc-sim/quick_transport.h"
 #include "tools/fsuipc-sim/sim_process.h"
 
 namespace tl {
@@ -27,18 +28,6 @@ using Clock = std::chrono::steady_clock;
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-// The real transport with every reply awaited a tenth of the time the client asks for, so that ten
-// time-outs take a few seconds.
-class QuickTransport : public PosixTransport {
-public:
-    bool sendMessageTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                            std::intptr_t lParam, std::uint32_t timeoutMs,
-                            std::uintptr_t& reply) override {
-        return PosixTransport::sendMessageTimeout(window, message, wParam, lParam, timeoutMs / 10,
-                                                  reply);
-    }
-};
 
 struct Position {
     std::int32_t ground = 0;
@@ -68,7 +57,7 @@ protected:
 
     std::unique_ptr<sim::SimProcess> sim;
     std::vector<std::string> shown;
-    QuickTransport transport;
+    test::QuickTransport transport;
     FsuipcClient client{transport, [this](const std::string& text) { shown.push_back(text); }};
 };
 
