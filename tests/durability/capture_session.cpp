@@ -47,10 +47,16 @@ void CaptureSession::start() {
 // Area, and inside the connect's redraw. A click comes only once the program has read the
 // aircraft at the next vertex's place, and never inside a command of ours.
 void CaptureSession::turn() {
+    if (busy_ || !stopped_.empty()) {
+        return;
+    }
+    const LinkControl& link = program_.link();
+    if (link.appRunning && !link.fsConnected) {
+        return stop("the link to the simulator is down");
+    }
     const AircraftPosition due = plan_.reading(next_);
     const AircraftPosition& read = program_.aircraft();
-    if (busy_ || !stopped_.empty() || read.planeLat != due.planeLat ||
-        read.planeLon != due.planeLon) {
+    if (read.planeLat != due.planeLat || read.planeLon != due.planeLon) {
         return;
     }
     busy_ = true;
@@ -59,9 +65,6 @@ void CaptureSession::turn() {
 }
 
 void CaptureSession::press() {
-    if (!program_.link().fsConnected) {
-        return stop("not connected to the simulator");
-    }
     if (next_ > plan_.capacity()) {
         return stop("flatten.txt is full at " + std::to_string(next_ - 1) + " vertices");
     }

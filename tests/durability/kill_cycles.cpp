@@ -157,9 +157,6 @@ KillCycles::Outcome KillCycles::runCycle() {
     } catch (const std::exception& error) {
         return {false, error.what()};
     }
-    const std::string when =
-        onReport ? "killed on report " + std::to_string(wanted)
-                 : "killed " + std::to_string(wait.count()) + " us after the first report";
     if (WIFEXITED(status)) {
         return {false, "the drill ended with status " + std::to_string(WEXITSTATUS(status)) +
                            " before it was killed"};
@@ -167,7 +164,18 @@ KillCycles::Outcome KillCycles::runCycle() {
     if (WTERMSIG(status) != SIGKILL) {
         return {false, "the drill died of signal " + std::to_string(WTERMSIG(status))};
     }
+    Outcome outcome = judge(output);
+    if (!outcome.sound) {
+        outcome.evidence =
+            (onReport ? "killed on report " + std::to_string(wanted)
+                      : "killed " + std::to_string(wait.count()) + " us after the first report") +
+            ", " + outcome.evidence;
+    }
+    killsOnReport_ += outcome.sound && onReport ? 1 : 0;
+    return outcome;
+}
 
+KillCycles::Outcome KillCycles::judge(const std::string& output) {
     std::vector<DrillReport> reports;
     try {
         reports = DrillReport::all(output);
@@ -184,15 +192,14 @@ KillCycles::Outcome KillCycles::runCycle() {
                                " where vertex " + std::to_string(due) + " was due"};
         }
     }
-    const DrillVerifier::Verdict verdict = verifier_.verify(areaFile(), reports.back());
+    const DrillReport& last = reports.back();
+    const DrillVerifier::Verdict verdict = verifier_.verify(areaFile(), last);
     if (!verdict.sound) {
-        return {false, when + ", last report vertex " + std::to_string(reports.back().vertex) +
-                           " at " + std::to_string(reports.back().fileSize) +
-                           " bytes: " + verdict.evidence};
+        return {false, "last report vertex " + std::to_string(last.vertex) + " at " +
+                           std::to_string(last.fileSize) + " bytes: " + verdict.evidence};
     }
     vertices_ = verdict.vertices;
     reported_ += static_cast<std::int64_t>(reports.size());
-    killsOnReport_ += onReport ? 1 : 0;
     return {true, {}};
 }
 

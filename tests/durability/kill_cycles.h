@@ -12,8 +12,9 @@ namespace tl::durability {
 
 // Capture-then-SIGKILL, cycle after cycle: each cycle starts the drill as a child process on the
 // same area file, lets it report at least one returned Add Vertex, kills it with SIGKILL either
-// the moment a report arrives or after a random wait, and judges the file. A file nears the
-// plan's capacity only in a long run; then the cycles go on in a fresh subfolder.
+// the moment a report arrives or after a random wait, and judges the file. Once a file holds more
+// than half the plan's capacity, the cycles go on with a fresh one in a new subfolder, so that the
+// drill never meets a full file.
 class KillCycles {
 public:
     struct Outcome {
@@ -21,7 +22,8 @@ public:
         std::string evidence;
     };
 
-    // `drill` is the capture-drill executable; `folder` must exist.
+    // `drill` is the capture-drill executable; the files go in subfolders of `folder`, made when
+    // missing.
     KillCycles(std::filesystem::path drill, std::filesystem::path folder, const DrillPlan& plan,
                std::uint32_t seed);
 
@@ -37,6 +39,10 @@ public:
     int rounds() const { return round_; }
 
 private:
+    // Checks the reports of one killed drill and the file it leaves; on success the file's vertex
+    // count is where the next cycle's reports must start.
+    Outcome judge(const std::string& output);
+
     std::filesystem::path drill_;
     std::filesystem::path base_;
     const DrillPlan& plan_;
