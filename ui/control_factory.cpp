@@ -24,20 +24,20 @@ Qt::Alignment horizontal(Alignment alignment) {
 }
 
 // Name, place, size, font and the colours of the given palette roles.
-void place(QWidget& widget, const ControlSpec& spec, QPalette::ColorRole text,
+void place(QWidget& widget, const ControlSpec& control, QPalette::ColorRole text,
            QPalette::ColorRole fill) {
-    widget.setObjectName(toQString(spec.name));
-    widget.setGeometry(WindowLayout::pixels(spec.left), WindowLayout::pixels(spec.top),
-                       WindowLayout::pixels(spec.width), WindowLayout::pixels(spec.height));
+    widget.setObjectName(toQString(control.name));
+    widget.setGeometry(WindowLayout::pixels(control.left), WindowLayout::pixels(control.top),
+                       WindowLayout::pixels(control.width), WindowLayout::pixels(control.height));
     QFont font = ControlFactory::windowFont();
-    font.setBold(spec.look.bold);
+    font.setBold(control.look.bold);
     widget.setFont(font);
     QPalette colours = widget.palette();
-    if (spec.look.foreground) {
-        colours.setColor(text, toQColor(*spec.look.foreground));
+    if (control.look.foreground) {
+        colours.setColor(text, toQColor(*control.look.foreground));
     }
-    if (spec.look.background) {
-        colours.setColor(fill, toQColor(*spec.look.background));
+    if (control.look.background) {
+        colours.setColor(fill, toQColor(*control.look.background));
     }
     widget.setPalette(colours);
 }
@@ -56,56 +56,56 @@ QFont ControlFactory::windowFont() {
     return font;
 }
 
-QWidget* ControlFactory::create(const ControlSpec& spec) const {
-    switch (spec.kind) {
+QWidget* ControlFactory::create(const ControlSpec& control) const {
+    switch (control.kind) {
         case ControlKind::Label:
-            return label(spec);
+            return label(control);
         case ControlKind::TextBox:
-            return textBox(spec);
+            return textBox(control);
         case ControlKind::Button:
-            return button(spec);
+            return button(control);
         case ControlKind::Map:
-            return map(spec);
+            return map(control);
     }
     return nullptr;
 }
 
-QWidget* ControlFactory::label(const ControlSpec& spec) const {
+QWidget* ControlFactory::label(const ControlSpec& control) const {
     auto* label = new Label(&form_);
-    place(*label, spec, QPalette::WindowText, QPalette::Window);
+    place(*label, control, QPalette::WindowText, QPalette::Window);
     label->setTextFormat(Qt::PlainText);
     // Text that does not fit wraps at word boundaries, and what does not fit then is cut off.
     label->setWordWrap(true);
-    label->setAlignment(horizontal(spec.look.alignment) | Qt::AlignTop);
-    label->setAutoFillBackground(spec.look.background.has_value());
-    label->setText(toQString(spec.text));
+    label->setAlignment(horizontal(control.look.alignment) | Qt::AlignTop);
+    label->setAutoFillBackground(control.look.background.has_value());
+    label->setText(toQString(control.text));
     return label;
 }
 
-QWidget* ControlFactory::textBox(const ControlSpec& spec) const {
-    auto* box = new TextBox(&form_, spec.name, forwarder_);
-    place(*box, spec, QPalette::Text, QPalette::Base);
-    box->setAlignment(horizontal(spec.look.alignment));
-    box->setText(toQString(spec.text));
+QWidget* ControlFactory::textBox(const ControlSpec& control) const {
+    auto* box = new TextBox(&form_, control.name, forwarder_);
+    place(*box, control, QPalette::Text, QPalette::Base);
+    box->setAlignment(horizontal(control.look.alignment));
+    box->setText(toQString(control.text));
     return box;
 }
 
-QWidget* ControlFactory::button(const ControlSpec& spec) const {
+QWidget* ControlFactory::button(const ControlSpec& control) const {
     auto* button = new QPushButton(&form_);
-    place(*button, spec, QPalette::ButtonText, QPalette::Button);
-    button->setText(toQString(spec.text));
-    const std::string_view name = spec.name;
+    place(*button, control, QPalette::ButtonText, QPalette::Button);
+    button->setText(toQString(control.text));
+    const std::string_view name = control.name;
     QObject::connect(button, &QPushButton::clicked,
                      [&forwarder = forwarder_, name] { forwarder.click(name); });
     return button;
 }
 
-QWidget* ControlFactory::map(const ControlSpec& spec) const {
-    const QSize pixels(WindowLayout::pixels(spec.width), WindowLayout::pixels(spec.height));
+QWidget* ControlFactory::map(const ControlSpec& control) const {
+    const QSize pixels(WindowLayout::pixels(control.width), WindowLayout::pixels(control.height));
     auto* map =
-        new MapWidget(&form_, pixels, spec.look.background.value_or(WindowLayout::background),
-                      spec.look.foreground.value_or(0), forwarder_);
-    place(*map, spec, QPalette::WindowText, QPalette::Window);
+        new MapWidget(&form_, pixels, control.look.background.value_or(WindowLayout::background),
+                      control.look.foreground.value_or(0), forwarder_);
+    place(*map, control, QPalette::WindowText, QPalette::Window);
     return map;
 }
 

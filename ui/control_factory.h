@@ -15,16 +15,16 @@ class ControlFactory {
 public:
     ControlFactory(QWidget& form, EventForwarder& forwarder);
 
-    QWidget* create(const ControlSpec& spec) const;
+    QWidget* create(const ControlSpec& control) const;
 
     // MS Sans Serif 8.25 pt, or the nearest sans-serif at that size.
     static QFont windowFont();
 
 private:
-    QWidget* label(const ControlSpec& spec) const;
-    QWidget* textBox(const ControlSpec& spec) const;
-    QWidget* button(const ControlSpec& spec) const;
-    QWidget* map(const ControlSpec& spec) const;
+    QWidget* label(const ControlSpec& control) const;
+    QWidget* textBox(const ControlSpec& control) const;
+    QWidget* button(const ControlSpec& control) const;
+    QWidget* map(const ControlSpec& control) const;
 
     QWidget& form_;
     EventForwarder& forwarder_;

@@ -30,10 +30,10 @@ MainWindow::MainWindow() : forwarder_(*this), form_(std::make_unique<FormWindow>
     menus_ = std::make_unique<MenuBar>(*form_->menuBar(), forwarder_);
 
     const ControlFactory factory(*client, forwarder_);
-    for (const ControlSpec& spec : WindowLayout::controls()) {
-        QWidget* widget = factory.create(spec);
-        controls_.emplace(spec.name, widget);
-        if (spec.kind == ControlKind::Map) {
+    for (const ControlSpec& control : WindowLayout::controls()) {
+        QWidget* widget = factory.create(control);
+        controls_.emplace(control.name, widget);
+        if (control.kind == ControlKind::Map) {
             map_ = static_cast<MapWidget*>(widget);
         }
     }

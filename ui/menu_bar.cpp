@@ -11,10 +11,10 @@
 namespace tl {
 
 MenuBar::MenuBar(QMenuBar& bar, EventForwarder& forwarder) {
-    for (const MenuSpec& spec : WindowLayout::menus()) {
-        QMenu* menu = bar.addMenu(toQString(spec.caption));
-        menu->setObjectName(toQString(spec.name));
-        for (const MenuEntrySpec& entry : spec.entries) {
+    for (const MenuSpec& control : WindowLayout::menus()) {
+        QMenu* menu = bar.addMenu(toQString(control.caption));
+        menu->setObjectName(toQString(control.name));
+        for (const MenuEntrySpec& entry : control.entries) {
             QAction* action = menu->addAction(toQString(entry.caption));
             action->setObjectName(toQString(entry.name));
             action->setCheckable(true);
