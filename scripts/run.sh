@@ -7,10 +7,14 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target terralevel tilebound fsuipc-sim
 bin=build/default/bin
 
+# A first start gets the default settings and an empty coverage list; existing files are kept.
+[ -e "$bin/flatten.ini" ] || cp app/data/flatten.ini "$bin/flatten.ini"
+[ -e "$bin/Tilebound.dat" ] || : > "$bin/Tilebound.dat"
+
 "$bin/fsuipc-sim" --demo &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
-sleep 0.3
+sleep 1
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$bin/terralevel"
