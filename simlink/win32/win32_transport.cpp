@@ -50,6 +50,11 @@ bool Win32Transport::sendMessageTimeout(WindowHandle window, std::uint32_t messa
     const LRESULT delivered =
         SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, static_cast<WPARAM>(wParam),
                             static_cast<LPARAM>(lParam), SMTO_BLOCK, timeoutMs, &result);
+    if (delivered == 0 && GetLastError() == ERROR_TIMEOUT) {
+        // The system names a time-out ERROR_TIMEOUT; the client tells a time-out (result 11) from
+        // a failed delivery (12) by a last error of 0, so a time-out reports no error.
+        SetLastError(ERROR_SUCCESS);
+    }
     reply = result;
     return delivered != 0;
 }

@@ -54,6 +54,8 @@ LRESULT CALLBACK SimWindow::windowProcedure(HWND window, UINT message, WPARAM wP
     if (self == nullptr || message != self->ipcMessage_ || self->ipcMessage_ == 0) {
         if (message == WM_DESTROY) {
             PostQuitMessage(0);
+        } else if (message == WM_NCDESTROY && self != nullptr) {
+            self->window_ = nullptr;  // gone: nothing left for the destructor to destroy
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
