@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "common/failure.h"
 
@@ -65,6 +66,44 @@ Decimal exactDecimal(double value) {
     }
     dropTrailingZeros(d);
     return d;
+}
+
+// The decimal value of a finite, non-zero double to `significant` + 3 digits, correctly rounded:
+// enough to round it to `significant` digits half away from zero exactly as the exact expansion
+// would, unless the three extra digits read 500 and the exact value must decide.
+std::optional<Decimal> nearDecimal(double value, int significant) {
+    std::array<char, 48> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                      std::chars_format::scientific, significant + 2);
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t e = text.find('e');
+    Decimal d;
+    d.negative = std::signbit(value);
+    d.digits.reserve(static_cast<std::size_t>(significant) + 3);
+    d.digits += text[0];
+    d.digits.append(text.substr(2, e - 2));
+    if (d.digits.compare(static_cast<std::size_t>(significant), 3, "500") == 0) {
+        return std::nullopt;
+    }
+    int exponent = 0;
+    const std::string_view written = text.substr(e + (text[e + 1] == '+' ? 2 : 1));
+    std::from_chars(written.data(), written.data() + written.size(), exponent);
+    d.point = exponent + 1;
+    dropTrailingZeros(d);
+    return d;
+}
+
+// The decimal value of a double for rounding to `significant` digits: the short form when it
+// decides the rounding, else the exact expansion.
+Decimal decimalFor(double value, int significant) {
+    if (value != 0 && std::isfinite(value)) {
+        if (auto d = nearDecimal(value, significant)) {
+            return std::move(*d);
+        }
+    }
+    return exactDecimal(value);
 }
 
 // Keeps the first `keep` significant digits, rounding the rest half away from zero.
@@ -234,11 +273,11 @@ std::size_t skipBlanks(std::string_view text, std::size_t at) {
 }  // namespace
 
 std::string NumberText::format(double value) const {
-    return defaultText(exactDecimal(value), doubleDigits, mark_);
+    return defaultText(decimalFor(value, doubleDigits), doubleDigits, mark_);
 }
 
 std::string NumberText::format(float value) const {
-    return defaultText(exactDecimal(static_cast<double>(value)), singleDigits, mark_);
+    return defaultText(decimalFor(static_cast<double>(value), singleDigits), singleDigits, mark_);
 }
 
 std::string NumberText::item(double value) const {
