@@ -4,11 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "simlink/fsuipc_byte_order.h"
@@ -17,112 +14,31 @@
 #include "simlink/posix/posix_transport.h"
 #include "simlink/posix/shared_memory.h"
 #include "simlink/posix/unix_socket.h"
+#include "tests/fsuipc-sim/client_sim_cases.h"
 #include "tests/fsuipc-sim/quick_transport.h"
 #include "tools/fsuipc-sim/sim_process.h"
 
 namespace tl {
+namespace test {
+
+// The client through the POSIX transport, its replies awaited a tenth of the time, against
+// fsuipc-sim serving a Unix socket in a rendezvous folder of its own.
+struct PosixPlatform {
+    using Transport = QuickTransport;
+    using Sim = sim::SimProcess;
+    static std::filesystem::path simulator() { return FSUIPC_SIM_EXE; }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Posix, ClientSim, PosixPlatform);
+
+}  // namespace test
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using test::secondsSince;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-struct Position {
-    std::int32_t ground = 0;
-    std::int64_t longitude = 0;
-    std::int64_t latitude = 0;
-};
-
-class ClientAgainstSim : public ::testing::Test {
-protected:
-    void startSim(const std::vector<std::string>& arguments,
-                  const std::string& windowClass = "UIPCMAIN") {
-        sim = std::make_unique<sim::SimProcess>(FSUIPC_SIM_EXE, arguments, windowClass);
-    }
-    std::uint32_t open(std::uint32_t required = 0) {
-        std::uint32_t result = 99;
-        const bool opened = client.fsuipcOpen(required, result);
-        EXPECT_EQ(opened, result == 0);
-        return result;
-    }
-    // The three reads of a position poll in one exchange.
-    bool readPosition(Position& position, std::uint32_t& result) {
-        return client.fsuipcRead(0x0020, 4, &position.ground, result) &&
-               client.fsuipcRead(0x0568, 8, &position.longitude, result) &&
-               client.fsuipcRead(0x0560, 8, &position.latitude, result) &&
-               client.fsuipcProcess(result);
-    }
-
-    std::unique_ptr<sim::SimProcess> sim;
-    std::vector<std::string> shown;
-    test::QuickTransport transport;
-    FsuipcClient client{transport, [this](const std::string& text) { shown.push_back(text); }};
-};
-
-TEST_F(ClientAgainstSim, OpensWithTheHandshake) {
-    startSim({});
-    const auto start = Clock::now();
-    ASSERT_EQ(open(), 0u);
-    EXPECT_GE(secondsSince(start), 0.1);  // one exchange and one 100 ms wait
-    EXPECT_EQ(client.fsuipcVersion(), 0x39990000);
-    EXPECT_EQ(client.fsVersion(), 7u);
-    EXPECT_TRUE(shown.empty());
-}
-
-TEST_F(ClientAgainstSim, ReadsAndWritesThePosition) {
-    startSim({"--stand", "47.5", "-8.25", "432.25"});
-    ASSERT_EQ(open(), 0u);
-    Position position;
-    std::uint32_t result = 99;
-    ASSERT_TRUE(readPosition(position, result));
-    EXPECT_EQ(result, 0u);
-    EXPECT_EQ(position.ground, 110656);  // 432.25 x 256
-    EXPECT_NEAR(position.latitude * 90.0 / 42957189152768000.0, 47.5, 1e-12);
-    EXPECT_NEAR(position.longitude * 360.0 / 18446744073709551616.0, -8.25, 1e-12);
-
-    // A write to the position moves the aircraft.
-    const std::int64_t latitude = -1234567890123456LL;
-    const std::int64_t longitude = 987654321098765432LL;
-    ASSERT_TRUE(client.fsuipcWrite(0x0560, 8, &latitude, result));
-    ASSERT_TRUE(client.fsuipcWrite(0x0568, 8, &longitude, result));
-    ASSERT_TRUE(client.fsuipcProcess(result));
-    ASSERT_TRUE(readPosition(position, result));
-    EXPECT_EQ(position.latitude, latitude);
-    EXPECT_EQ(position.longitude, longitude);
-    EXPECT_EQ(position.ground, 110656);
-}
-
-TEST_F(ClientAgainstSim, DemoAircraftFliesNearItsAirfield) {
-    startSim({"--demo", "--speed", "3000"});
-    ASSERT_EQ(open(), 0u);
-    Position first;
-    Position second;
-    std::uint32_t result = 99;
-    ASSERT_TRUE(readPosition(first, result));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    ASSERT_TRUE(readPosition(second, result));
-    EXPECT_NE(first.latitude, second.latitude);
-    for (const Position& p : {first, second}) {
-        EXPECT_NEAR(p.latitude * 90.0 / 42957189152768000.0, 47.46, 0.05);
-        EXPECT_NEAR(p.longitude * 360.0 / 18446744073709551616.0, 8.55, 0.05);
-        EXPECT_NEAR(p.ground / 256.0, 435, 25);
-    }
-}
-
-TEST_F(ClientAgainstSim, ReplyZeroIsNotAccepted) {
-    startSim({"--reply", "0", "--fault-from", "2", "--fault-count", "1"});
-    ASSERT_EQ(open(), 0u);
-    Position position;
-    std::uint32_t result = 99;
-    EXPECT_FALSE(readPosition(position, result));
-    EXPECT_EQ(result, 13u);
-    EXPECT_EQ(position.ground, 0);
-    // The next exchange starts from an empty queue and works.
-    ASSERT_TRUE(readPosition(position, result));
-    EXPECT_EQ(position.ground, 432 * 256);
-}
+using ClientAgainstSim = test::ClientSimFixture<test::PosixPlatform>;
 
 TEST_F(ClientAgainstSim, LateReplyIsDroppedAndTheResendAnswered) {
     PosixTransport realTransport;
@@ -196,31 +112,6 @@ TEST_F(ClientAgainstSim, ExistingRequestAreaIsLeftAlone) {
     EXPECT_EQ(open(), 0u);
 }
 
-TEST_F(ClientAgainstSim, VersionsAndWindowClasses) {
-    struct Case {
-        std::vector<std::string> arguments;
-        const char* windowClass;
-        std::uint32_t required;
-        std::uint32_t result;
-    };
-    const Case cases[] = {
-        {{"--sim-version", "8"}, "UIPCMAIN", 7, 8},
-        {{"--sim-version", "8"}, "UIPCMAIN", 8, 0},
-        {{"--fsuipc-version", "0x19980004"}, "UIPCMAIN", 0, 7},
-        {{"--pattern", "0xBEEF"}, "UIPCMAIN", 0, 7},
-        {{"--class", "FS98MAIN", "--fsuipc-version", "0x19980004"}, "FS98MAIN", 0, 14},
-        {{"--class", "FS98MAIN"}, "FS98MAIN", 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.arguments[1] << " " << c.required);
-        startSim(c.arguments, c.windowClass);
-        EXPECT_EQ(open(c.required), c.result);
-        EXPECT_EQ(client.isOpen(), c.result == 0);
-        client.fsuipcClose();
-        sim.reset();
-    }
-}
-
 TEST_F(ClientAgainstSim, NoWindowWithoutAServerOrInAnUnsafeFolder) {
     startSim({});
     sim->stop();
@@ -231,31 +122,6 @@ TEST_F(ClientAgainstSim, NoWindowWithoutAServerOrInAnUnsafeFolder) {
     EXPECT_EQ(open(), 2u);
     chmod(sim->folder().c_str(), 0700);
     EXPECT_EQ(open(), 0u);
-}
-
-TEST_F(ClientAgainstSim, CorruptedRecordsStopTheCopy) {
-    struct Case {
-        const char* option;
-        const char* record;
-        bool groundCopied;
-        bool longitudeCopied;
-    };
-    for (const Case& c :
-         {Case{"--corrupt-count", "2", true, false}, Case{"--corrupt-id", "3", true, true},
-          Case{"--corrupt-count", "1", false, false}}) {
-        SCOPED_TRACE(testing::Message() << c.option << " " << c.record);
-        startSim({c.option, c.record, "--fault-from", "2"});
-        ASSERT_EQ(open(), 0u);
-        Position position;
-        std::uint32_t result = 99;
-        EXPECT_FALSE(readPosition(position, result));
-        EXPECT_EQ(result, 13u);
-        EXPECT_EQ(position.ground != 0, c.groundCopied);
-        EXPECT_EQ(position.longitude != 0, c.longitudeCopied);
-        EXPECT_EQ(position.latitude, 0);
-        client.fsuipcClose();
-        sim.reset();
-    }
 }
 
 TEST_F(ClientAgainstSim, ReopensUnderTheSameName) {
