@@ -48,7 +48,9 @@ tilebound_golden() {
     # of 0 and at the ends of the range, a second run, and files that cannot be listed.
     local cases=("zurich.bgl" "my area.bgl" "abcdefghijklmno.bgl" "abcdefghijklmnop.bgl"
         "zurich.bgl" "missing.bgl" "newer.bgl" "short.bgl" "")
-    local line arguments linux_status windows_status successes=0
+    # The same regional settings for both: the decimal point.
+    local line arguments linux_status windows_status successes=0 LC_ALL=C
+    export LC_ALL
     for line in "${cases[@]}"; do
         read -ra arguments <<<"$line"
         linux_status=0
