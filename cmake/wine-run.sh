@@ -6,17 +6,16 @@ set -euo pipefail
 
 prefix=${TL_WINEPREFIX:-${TMPDIR:-/tmp}/terralevel-wine-$(id -u)}
 export WINEPREFIX=$prefix
-export WINEDEBUG=${TL_WINEDEBUG:--all}
+export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or HTML engines: nothing here needs them, and their installers would stall the boot.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=${TL_WINE:-wine}
 
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     (
         flock 9
         if [ ! -f "$prefix/system.reg" ]; then
-            "$wine" wineboot --init >/dev/null 2>&1
+            wine wineboot --init >/dev/null 2>&1
             wineserver -w
         fi
     ) 9>"$prefix.lock"
@@ -29,7 +28,7 @@ output=$(mktemp)
 errors=$(mktemp)
 trap 'rm -f "$output" "$errors"' EXIT
 status=0
-"$wine" "$@" </dev/null >"$output" 2>"$errors" || status=$?
+wine "$@" </dev/null >"$output" 2>"$errors" || status=$?
 cat "$output"
 cat "$errors" >&2
 exit "$status"
