@@ -68,9 +68,11 @@ CoverageList::LoadResult CoverageList::load(std::string_view text, const NumberT
 }
 
 bool CoverageList::holds(std::size_t index, double lat, double lon) const noexcept {
-    // Bitwise "and" on purpose: no branch per test.
-    return (north_[index] >= lat) & (south_[index] <= lat) & (east_[index] >= lon) &
-           (west_[index] <= lon);
+    // Bitwise "and" of the four tests as integers on purpose: no branch per test.
+    const int inside =
+        static_cast<int>(north_[index] >= lat) & static_cast<int>(south_[index] <= lat) &
+        static_cast<int>(east_[index] >= lon) & static_cast<int>(west_[index] <= lon);
+    return inside != 0;
 }
 
 std::size_t CoverageList::find(double lat, double lon) const noexcept {
