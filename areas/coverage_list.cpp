@@ -14,9 +14,18 @@ constexpr std::size_t nameLength = 13;
 constexpr std::size_t fieldWidth = 20;
 constexpr std::size_t northColumn = 20;
 
-// Tilebound starts the bounds of a long name on a line of their own, at column 20.
-bool isBoundsOnlyLine(std::string_view line) {
-    return line.size() >= northColumn && line.find_first_not_of(' ') == northColumn - 1;
+// Tilebound starts the bounds of a long name on a line of their own, at column 20: blanks up to
+// there, then a number (a name that itself starts with 19 blanks is not such a line).
+bool isBoundsOnlyLine(std::string_view line, const NumberText& numbers) {
+    if (line.size() < northColumn || line.find_first_not_of(' ') != northColumn - 1) {
+        return false;
+    }
+    try {
+        numbers.parse(line.substr(northColumn - 1, fieldWidth));
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 double field(std::string_view line, std::size_t column, const NumberText& numbers) {
@@ -53,7 +62,8 @@ CoverageList::LoadResult CoverageList::load(std::string_view text, const NumberT
         if (nameLine.empty()) {
             continue;
         }
-        if (i + 1 < lines.size() && !isBoundsOnlyLine(nameLine) && isBoundsOnlyLine(lines[i + 1])) {
+        if (i + 1 < lines.size() && !isBoundsOnlyLine(nameLine, numbers) &&
+            isBoundsOnlyLine(lines[i + 1], numbers)) {
             ++i;
         }
         try {
