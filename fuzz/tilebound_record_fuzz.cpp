@@ -20,8 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bounds.west = tl::SceneryHeader::longitude(input.ConsumeIntegral<std::int32_t>());
     const tl::NumberText numbers(input.ConsumeBool() ? ',' : '.');
     const std::string name = input.ConsumeRemainingBytesAsString();
-    // Tilebound refuses an empty name and one with a line break before it writes anything.
-    if (name.empty() || name.find_first_of("\r\n") != std::string::npos) {
+    // Tilebound refuses an empty name, one with a line break and one starting with a blank before
+    // it writes anything.
+    if (name.empty() || name.find_first_of("\r\n") != std::string::npos || name.front() == ' ' ||
+        name.front() == '\t') {
         return 0;
     }
     std::string list;

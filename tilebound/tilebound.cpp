@@ -21,9 +21,15 @@ int Tilebound::run(std::string_view commandLine, const std::filesystem::path& fo
                << ">\n";
         return badCommandLine;
     }
-    // A line break in the name would split the record and spoil the list for its reader.
+    // A line break in the name would split the record, and a name starting with a blank could read
+    // back as the bounds line of a long name: either would spoil the list for its reader.
     if (commandLine.find_first_of("\r\n") != std::string_view::npos) {
         errors << "tilebound: a file name with a line break cannot be listed in " << listName
+               << "\n";
+        return badCommandLine;
+    }
+    if (commandLine.front() == ' ' || commandLine.front() == '\t') {
+        errors << "tilebound: a file name starting with a blank cannot be listed in " << listName
                << "\n";
         return badCommandLine;
     }

@@ -53,6 +53,7 @@ TEST_F(TileboundRun, FailuresNameTheFileAndAppendNothing) {
     const Case cases[] = {
         {"", Tilebound::badCommandLine, folder.path().string()},
         {"trees_0.bgl\r\nforged", Tilebound::badCommandLine, "line break"},
+        {"                   trees_0.bgl", Tilebound::badCommandLine, "starting with a blank"},
         {"missing.bgl", Tilebound::failed, (folder / "missing.bgl").string()},
         {"short.bgl", Tilebound::failed, (folder / "short.bgl").string()},
         {"lkpr.BGL", Tilebound::failed,
